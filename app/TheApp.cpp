@@ -1,0 +1,4 @@
+// The one application object of a deliverable.
+#include "app/UchiwakeApp.h"
+
+CUchiwakeApp theApp;
