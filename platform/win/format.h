@@ -16,10 +16,10 @@
 //             '%' itself
 // A width or precision of '*' is not part of the language. An unknown type
 // character is written as itself ("%q" gives "q"). A null text pointer for
-// %s is written as "(null)". Floating point is not supported, as in the
-// original. Because 'l' means 32 bits here, these functions carry no printf
-// format attribute: the compiler's printf checks would call "%ld" with a
-// 32-bit LONG wrong when it is right.
+// %s is written as "(null)"; a %c of 0 ends the text there. Floating point
+// is not supported, as in the original. Because 'l' means 32 bits here,
+// these functions carry no printf format attribute: the compiler's printf
+// checks would call "%ld" with a 32-bit LONG wrong when it is right.
 #pragma once
 
 #include <cstddef>
