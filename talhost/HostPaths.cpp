@@ -1,6 +1,7 @@
 #include "talhost/HostPaths.h"
 
 #include "platform/win/prefix.h"
+#include "platform/win/profile.h"
 
 namespace talhost {
 
@@ -14,6 +15,12 @@ std::string LedgerPath(const std::string& setting) {
 
 std::string DefaultHostIni() {
   return std::string("[host]\nledger=") + kDefaultLedgerFile + "\nuser=" + kDefaultUserId + "\n";
+}
+
+std::string ReadHostSetting(const std::string& key) {
+  std::string value;
+  uw::ReadProfileString(HostIniPath(), "host", key, &value);
+  return value;
 }
 
 }  // namespace talhost

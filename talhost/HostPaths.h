@@ -3,6 +3,9 @@
 //   <prefix>/host.ini    the host settings ([host], [faults]), UTF-8
 //   <prefix>/ledger.db   the ledger (the [host] ledger key may name another
 //                        file, relative to the prefix or absolute)
+//
+// host.ini is read when a value is needed, not once: a test or the talhost
+// command may change it at any time.
 #pragma once
 
 #include <string>
@@ -24,5 +27,9 @@ std::string LedgerPath(const std::string& setting);
 
 // The text of a fresh host.ini: the ledger file and the default user.
 std::string DefaultHostIni();
+
+// The value of [host] `key` in host.ini as the file holds it now (UTF-8),
+// "" when the file or the key is missing.
+std::string ReadHostSetting(const std::string& key);
 
 }  // namespace talhost

@@ -73,6 +73,10 @@ void Statement::Reset() {
   if (m_pStmt != nullptr) sqlite3_reset(m_pStmt);
 }
 
+void Statement::ClearBindings() {
+  if (m_pStmt != nullptr) sqlite3_clear_bindings(m_pStmt);
+}
+
 std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(m_pStmt, column); }
 
 std::string Statement::Text(int column) const {

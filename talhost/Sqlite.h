@@ -60,6 +60,8 @@ class Statement {
   int Step();
   // Makes the statement ready to run again; bindings stay.
   void Reset();
+  // Sets every parameter back to NULL.
+  void ClearBindings();
 
   std::int64_t Int(int column) const;
   std::string Text(int column) const;
@@ -68,6 +70,19 @@ class Statement {
  private:
   Database& m_db;
   sqlite3_stmt* m_pStmt = nullptr;
+};
+
+// Resets a statement when the scope ends, so that no read stays open on the
+// ledger between calls (an open read would block a writer).
+class ScopedReset {
+ public:
+  explicit ScopedReset(Statement& statement) : m_statement(statement) {}
+  ~ScopedReset() { m_statement.Reset(); }
+  ScopedReset(const ScopedReset&) = delete;
+  ScopedReset& operator=(const ScopedReset&) = delete;
+
+ private:
+  Statement& m_statement;
 };
 
 }  // namespace talhost
