@@ -8,6 +8,7 @@
 
 #include "aggregate/FindCondition.h"
 #include "conditions/ConditionTexts.h"
+#include "host/TalBCore.h"
 #include "host/TalCmn.h"
 #include "host/TalFileMgr.h"
 #include "platform/ui/winuser.h"
