@@ -10,11 +10,11 @@
 #include <vector>
 
 struct StZandakaItem {
-  std::uint32_t code;    // account code * 10000 + sub-account code; a multiple
-                         // of 10000 is the account's own row
-  char name[17];         // at most 16 bytes of CP932 text, always NUL-terminated
-  std::uint8_t hasSub;   // non-zero: the account's sub-account rows follow it
-  std::int64_t amount;   // balance in ten-thousandths of a currency unit
+  std::uint32_t code;   // account code * 10000 + sub-account code; a multiple
+                        // of 10000 is the account's own row
+  char name[17];        // at most 16 bytes of CP932 text, always NUL-terminated
+  std::uint8_t hasSub;  // non-zero: the account's sub-account rows follow it
+  std::int64_t amount;  // balance in ten-thousandths of a currency unit
 };
 
 // Ordered as the aggregation appended the items; nothing sorts it. Owns the
