@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "talhost/Faults.h"
 #include "tests/support/TempPrefix.h"
 
 namespace {
@@ -136,6 +137,25 @@ TEST_F(FindConditionTest, PeriodMonths) {
     GetPeriodMonths(c.start, c.end, nullptr, &only);
     EXPECT_EQ(only, c.last) << c.start;
     GetPeriodMonths(c.start, c.end, nullptr, nullptr);
+  }
+}
+
+TEST_F(FindConditionTest, WithoutAPeriodCalculatorNothingIsWrittenAndMonthsCountFromZero) {
+  talhost::ScopedFaultSwitches faults({.periodNewFails = true});
+  short first = -7;
+  short last = -7;
+  GetPeriodMonths(20170401, 20180331, &first, &last);
+  EXPECT_EQ(first, -7);
+  EXPECT_EQ(last, -7);
+
+  // First and last month 0: April is ordinal 5, March ordinal 4, no closing.
+  StFINDINFO findInfo[SUM_FIND_ENTRIES];
+  std::memset(findInfo, 0, sizeof findInfo);
+  BuildFindInfo(findInfo, Company(20170401, 20180331, 0), 4, 3);
+  const EntryBytes expected[] = {MonthEntry(5, 4, 1), MonthEntry(4, 6, 0), EntryBytes{},
+                                 EntryBytes{}};
+  for (std::size_t i = 0; i < SUM_FIND_ENTRIES; ++i) {
+    EXPECT_EQ(std::memcmp(&findInfo[i], expected[i].data(), expected[i].size()), 0) << i;
   }
 }
 
