@@ -213,6 +213,7 @@ bool HeadlessBackend::CreateDialog(const uw::ui::DialogInfo& info) {
   dialog.style = info.tpl->style;
   dialog.text = info.title;
   dialog.dialogId = static_cast<int>(info.tpl->id);
+  dialog.modal = info.modal;
   for (const uw::ui::ControlInfo& control : info.controls) {
     Window window;
     window.hwnd = control.hwnd;
@@ -247,6 +248,9 @@ void HeadlessBackend::EndDialog(HWND hwnd, int result) {
   if (dialog == nullptr || dialog->modalEnded) return;
   dialog->modalEnded = true;
   Line("dialog " + std::to_string(dialog->dialogId) + " ended: " + std::to_string(result));
+  // An ended modal dialog is gone from the screen; a modeless one is hidden
+  // by the framework, which the transcript tells.
+  if (dialog->modal) dialog->visible = false;
 }
 
 void HeadlessBackend::RunModal(HWND hwnd) {

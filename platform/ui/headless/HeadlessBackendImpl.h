@@ -65,6 +65,7 @@ class HeadlessBackend : public uw::ui::Backend {
     int check = 0;
     int limit = 0;  // CP932 bytes; 0 none
     int dialogId = 0;
+    bool modal = false;
     bool modalEnded = false;
     const uw::ui::ProgressState* progress = nullptr;
     std::vector<HWND> children;
