@@ -123,8 +123,12 @@ bool CurrentWinParts(WinPathParts* parts) {
 }
 
 bool ResolveWinPath(const char* winPath, WinPathParts* parts) {
+  if (winPath == nullptr) return false;
+  // An absolute path needs no current folder, which costs a look at the map.
+  const bool absolute = (IsWinSeparator(winPath[0]) && IsWinSeparator(winPath[1])) ||
+                        (winPath[0] != '\0' && winPath[1] == ':' && IsWinSeparator(winPath[2]));
   std::string current;
-  const bool haveCurrent = GetCurrentWinFolder(&current);
+  const bool haveCurrent = !absolute && GetCurrentWinFolder(&current);
   return ParseWinPath(winPath, haveCurrent ? current.c_str() : nullptr, parts);
 }
 

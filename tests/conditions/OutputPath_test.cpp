@@ -219,6 +219,9 @@ TEST_F(OutputPathDiskTest, CreateFolderTreeCreatesEveryMissingLevel) {
   }
   EXPECT_EQ(names, (std::set<std::string>{"A", U8(u8"ソ"), U8(u8"表")}));
 
+  // The root of a drive that does not exist has no level to create.
+  EXPECT_EQ(CreateFolderTree("K:\\"), 1);
+
   m_prefix.WriteFile("platform.ini", "[drives]\nC=drive_c\n\\\\srv\\sh=drive_c/share\n");
   fs::create_directories(C("share"));
   EXPECT_EQ(CreateFolderTree("\\\\srv\\sh\\x\\y\\"), 1);
