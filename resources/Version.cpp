@@ -21,9 +21,12 @@ struct StVersionNote {
 
 // "used" keeps the note although nothing refers to it; a section whose name
 // starts with ".note" is emitted with the note type, so tools list it.
-[[gnu::used, gnu::section(".note.uchiwake.version"), gnu::aligned(4)]]
-const StVersionNote kVersionNote = {
-    sizeof(kVersionNoteOwner), sizeof(kVersionTexts), kVersionNoteType, "Uchiwake",
+[[gnu::used, gnu::section(".note.uchiwake.version"),
+  gnu::aligned(4)]] const StVersionNote kVersionNote = {
+    sizeof(kVersionNoteOwner),
+    sizeof(kVersionTexts),
+    kVersionNoteType,
+    "Uchiwake",
     "FileVersion=19.0.0.0\0ProductVersion=19.0.0.0",
 };
 
