@@ -96,11 +96,13 @@ StKAMOKUSUMINFO Row(std::uint32_t code, const char* nameCp932, std::uint8_t hasS
 void ExpectSameRow(const StKAMOKUSUMINFO& expected, const StKAMOKUSUMINFO& actual, int index) {
   EXPECT_EQ(expected.code, actual.code) << "row " << index;
   EXPECT_EQ(expected.hasSub, actual.hasSub) << "row " << index;
+  // The record is packed: its amounts are copied out before comparing.
+  auto value = [](std::int64_t amount) { return amount; };
   for (int k = 0; k < KAMOKU_SLOT_COUNT; ++k) {
-    EXPECT_EQ(expected.side1Excl[k], actual.side1Excl[k]) << "row " << index << " slot " << k;
-    EXPECT_EQ(expected.side1Incl[k], actual.side1Incl[k]) << "row " << index << " slot " << k;
-    EXPECT_EQ(expected.side2Excl[k], actual.side2Excl[k]) << "row " << index << " slot " << k;
-    EXPECT_EQ(expected.side2Incl[k], actual.side2Incl[k]) << "row " << index << " slot " << k;
+    EXPECT_EQ(value(expected.side1Excl[k]), value(actual.side1Excl[k])) << index << " slot " << k;
+    EXPECT_EQ(value(expected.side1Incl[k]), value(actual.side1Incl[k])) << index << " slot " << k;
+    EXPECT_EQ(value(expected.side2Excl[k]), value(actual.side2Excl[k])) << index << " slot " << k;
+    EXPECT_EQ(value(expected.side2Incl[k]), value(actual.side2Incl[k])) << index << " slot " << k;
   }
   // Everything else, the bytes the host leaves zero included.
   EXPECT_EQ(0, std::memcmp(&expected, &actual, sizeof(expected))) << "row " << index;
