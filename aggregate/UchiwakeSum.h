@@ -48,6 +48,10 @@ class ClUchiwakeSum {
   // appends one item per reported row to *zandakaList. `taxIncluded` 1 sums
   // the amounts including consumption tax, any other value those without.
   // `dataInfo` is the current company data (its half-year switch is read).
+  // A row is reported unless its omit flags or not-reported attribute bits
+  // are set (judged without the master) or its master kind is other than 0
+  // and 1; an item keeps the row's code, hasSub, balance and at most 16
+  // bytes of its name, cut so that no lead byte is kept without its trail.
   // Moves the progress bar over 0-500 per mille; Advance(400, 500) only on
   // success. Returns 1 on success, 0 on failure; on failure the items
   // appended so far stay in the list and the rule is kept (null if it could
