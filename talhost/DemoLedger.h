@@ -2,9 +2,9 @@
 // a real one, fixed data so that a reviewed report stays valid.
 //
 //   1  D2017A  株式会社タルベ商事     2017/04/01-2018/03/31, half-year
-//              closing on, amounts without tax; 43 accounts, 9 of them with
-//              sub-accounts; movements in every month, opening balances,
-//              half-year and year-end closing amounts.
+//              closing on, amounts without tax; 46 accounts, 7 of them with
+//              sub-accounts (20 in all); movements in every month, opening
+//              balances, half-year and year-end closing amounts.
 //   2  D2017B  合同会社みなと企画     2017/01/01-2017/12/31, amounts kept
 //              including tax; a smaller chart.
 //   3  D2016A  株式会社タルベ商事     2016/04/01-2017/03/31, past results
