@@ -129,6 +129,10 @@ class Backend {
   virtual void SetLimit(HWND window, int bytes) = 0;
   // Selection in bytes of the CP932 text; end -1 is the end.
   virtual void SetSelection(HWND window, int start, int end, bool scroll) = 0;
+  // False for a backend that paints nothing: the framework then makes none
+  // of the ProgressChanged, BringToTop, SetForeground and Update calls,
+  // which a progress run makes millions of times.
+  virtual bool Paints() const { return true; }
   // The bar's numbers changed (read them from the ProgressState).
   virtual void ProgressChanged(HWND window) = 0;
 

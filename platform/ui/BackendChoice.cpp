@@ -8,6 +8,7 @@
 
 #include "platform/ui/Backend.h"
 #include "platform/ui/DialogEvents.h"
+#include "platform/ui/WindowTable.h"
 #include "platform/ui/headless/HeadlessBackend.h"
 #include "platform/ui/wx/WxEntry.h"
 #include "platform/win/prefix.h"
@@ -29,6 +30,7 @@ void ReleaseAtExit() { ReleaseBackend(); }
 void Adopt(std::unique_ptr<Backend> backend) {
   g_backend = backend.release();
   g_backend->SetEvents(&FrameworkEvents());
+  WindowTable::Get().SetBackend(g_backend);
   if (!g_exitHookSet) {
     g_exitHookSet = true;
     std::atexit(ReleaseAtExit);
@@ -94,6 +96,7 @@ void InstallBackend(std::unique_ptr<Backend> backend) {
 void ReleaseBackend() {
   if (g_backend == nullptr) return;
   g_backend->Shutdown();
+  WindowTable::Get().SetBackend(nullptr);
   delete g_backend;
   g_backend = nullptr;
   if (g_wxStartedHere) {

@@ -32,11 +32,13 @@ ControlKind KindOf(const DialogControlTemplate& control) {
   return ControlKind::kOther;
 }
 
-WindowTable& WindowTable::Get() {
-  // Never destroyed: windows may still be touched by static destructors of
-  // the program after main returns.
-  static WindowTable* table = new WindowTable();
-  return *table;
+// Never destroyed: windows may still be touched by static destructors of
+// the program after main returns.
+WindowTable* WindowTable::s_table = nullptr;
+
+WindowTable& WindowTable::Make() {
+  if (s_table == nullptr) s_table = new WindowTable();
+  return *s_table;
 }
 
 WindowTable::WindowTable() { SetLocalWindows(this); }
@@ -54,7 +56,9 @@ HWND WindowTable::AddDialog(const DialogTemplateData* tpl, HWND owner) {
   dialog->parent = owner;
   dialog->dialog = tpl;
   dialog->style = tpl->style;
+  WindowEntry* made = dialog.get();
   const HWND hwnd = NewEntry(std::move(dialog));
+  made->dialogHandle = hwnd;
   for (std::size_t i = 0; i < tpl->controlCount; ++i) {
     const DialogControlTemplate& control = tpl->controls[i];
     auto entry = std::make_unique<WindowEntry>();
@@ -63,6 +67,7 @@ HWND WindowTable::AddDialog(const DialogTemplateData* tpl, HWND owner) {
     entry->kind = KindOf(control);
     entry->style = control.style;
     entry->control = &control;
+    entry->dialogHandle = hwnd;
     const HWND child = NewEntry(std::move(entry));
     Find(hwnd)->children.push_back(child);
   }
@@ -133,7 +138,7 @@ void WindowTable::Detach(HWND hwnd, CWnd* object) {
 
 BOOL WindowTable::Enable(HWND hwnd, BOOL enable) {
   if (Find(hwnd) == nullptr) return FALSE;
-  Backend& backend = CurrentBackend();
+  Backend& backend = Ui();
   const bool wasDisabled = !backend.IsEnabled(hwnd);
   backend.Enable(hwnd, enable != FALSE);
   return wasDisabled ? TRUE : FALSE;
@@ -141,7 +146,7 @@ BOOL WindowTable::Enable(HWND hwnd, BOOL enable) {
 
 BOOL WindowTable::IsEnabled(HWND hwnd) {
   if (Find(hwnd) == nullptr) return FALSE;
-  return CurrentBackend().IsEnabled(hwnd) ? TRUE : FALSE;
+  return Ui().IsEnabled(hwnd) ? TRUE : FALSE;
 }
 
 BOOL WindowTable::Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -158,7 +163,8 @@ void WindowTable::DeliverPosted() {
   }
 }
 
-LRESULT WindowTable::ProgressMessage(WindowEntry& entry, UINT msg, WPARAM wParam, LPARAM lParam) {
+inline LRESULT WindowTable::ProgressMessage(WindowEntry& entry, UINT msg, WPARAM wParam,
+                                            LPARAM lParam) {
   ProgressState& bar = entry.progress;
   const auto clamp = [&bar](long long value) {
     return static_cast<int>(std::clamp<long long>(value, bar.lower, bar.upper));
@@ -192,7 +198,7 @@ LRESULT WindowTable::ProgressMessage(WindowEntry& entry, UINT msg, WPARAM wParam
     default:
       return 0;
   }
-  CurrentBackend().ProgressChanged(entry.hwnd);
+  if (m_paints) Ui().ProgressChanged(entry.hwnd);
   return result;
 }
 
@@ -203,7 +209,7 @@ LRESULT WindowTable::Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (entry->kind == ControlKind::kProgress && msg >= PBM_SETRANGE && msg <= PBM_GETPOS) {
     return ProgressMessage(*entry, msg, wParam, lParam);
   }
-  Backend& backend = CurrentBackend();
+  Backend& backend = Ui();
   switch (msg) {
     case WM_SETTEXT: {
       const char* text = reinterpret_cast<const char*>(lParam);
@@ -272,36 +278,12 @@ LRESULT WindowTable::Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-BOOL WindowTable::BringToTop(HWND hwnd) {
-  WindowEntry* entry = Find(hwnd);
-  if (entry == nullptr) return FALSE;
-  Record(*entry, kCallBringWindowToTop, 0, 0);
-  CurrentBackend().BringToTop(DialogOf(hwnd));
-  return TRUE;
-}
-
-BOOL WindowTable::SetForeground(HWND hwnd) {
-  WindowEntry* entry = Find(hwnd);
-  if (entry == nullptr) return FALSE;
-  Record(*entry, kCallSetForegroundWindow, 0, 0);
-  CurrentBackend().SetForeground(DialogOf(hwnd));
-  return TRUE;
-}
-
-BOOL WindowTable::Update(HWND hwnd) {
-  WindowEntry* entry = Find(hwnd);
-  if (entry == nullptr) return FALSE;
-  Record(*entry, kCallUpdateWindow, 0, 0);
-  CurrentBackend().Update(DialogOf(hwnd));
-  return TRUE;
-}
-
 HWND WindowTable::Reparent(HWND child, HWND parent) {
   WindowEntry* entry = Find(child);
   if (entry == nullptr || !entry->isDialog) return 0;
   const HWND previous = entry->parent;
   entry->parent = parent;
-  CurrentBackend().Reparent(child, parent);
+  Ui().Reparent(child, parent);
   return previous;
 }
 

@@ -31,8 +31,9 @@ constexpr HWND kFirstHandle = 0x7E000000;
 struct WindowEntry {
   HWND hwnd = 0;
   bool isDialog = false;
-  HWND parent = 0;  // a control's dialog; a dialog's owner or parent
-  int id = 0;       // control id (IDC_STATIC -1 when none); 0 for a dialog
+  HWND parent = 0;        // a control's dialog; a dialog's owner or parent
+  HWND dialogHandle = 0;  // the dialog of a control; a dialog's own handle
+  int id = 0;             // control id (IDC_STATIC -1 when none); 0 for a dialog
   ControlKind kind = ControlKind::kOther;
   DWORD style = 0;
   const DialogControlTemplate* control = nullptr;
@@ -43,10 +44,17 @@ struct WindowEntry {
   int limit = 0;  // an edit's typing limit in bytes; 0 none
 };
 
-class WindowTable : public LocalWindows {
+class WindowTable final : public LocalWindows {
  public:
   // The table of the process; registered as its LocalWindows on first use.
-  static WindowTable& Get();
+  static WindowTable& Get() { return s_table != nullptr ? *s_table : Make(); }
+
+  // The backend the table hands its windows to (set by the backend's owner
+  // whenever it changes; null: the backend is made on first use).
+  void SetBackend(Backend* backend) {
+    m_backend = backend;
+    m_paints = backend == nullptr || backend->Paints();
+  }
 
   // Adds a dialog made from `tpl` with all its controls; returns its
   // handle. `owner`: its parent (local, foreign or 0).
@@ -80,25 +88,48 @@ class WindowTable : public LocalWindows {
   // this while they wait).
   void DeliverPosted();
 
-  // LocalWindows.
+  // LocalWindows. The raise, foreground and repaint calls are inline: a
+  // progress run makes millions of them.
   bool Owns(HWND hwnd) override { return Find(hwnd) != nullptr; }
+  BOOL BringToTop(HWND hwnd) override {
+    WindowEntry* entry = Find(hwnd);
+    if (entry == nullptr) return FALSE;
+    Record(*entry, kCallBringWindowToTop, 0, 0);
+    if (m_paints) Ui().BringToTop(entry->dialogHandle);
+    return TRUE;
+  }
+  BOOL SetForeground(HWND hwnd) override {
+    WindowEntry* entry = Find(hwnd);
+    if (entry == nullptr) return FALSE;
+    Record(*entry, kCallSetForegroundWindow, 0, 0);
+    if (m_paints) Ui().SetForeground(entry->dialogHandle);
+    return TRUE;
+  }
+  BOOL Update(HWND hwnd) override {
+    WindowEntry* entry = Find(hwnd);
+    if (entry == nullptr) return FALSE;
+    Record(*entry, kCallUpdateWindow, 0, 0);
+    if (m_paints) Ui().Update(entry->dialogHandle);
+    return TRUE;
+  }
   BOOL Enable(HWND hwnd, BOOL enable) override;
   BOOL IsEnabled(HWND hwnd) override;
   BOOL Post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
   LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-  BOOL BringToTop(HWND hwnd) override;
-  BOOL SetForeground(HWND hwnd) override;
-  BOOL Update(HWND hwnd) override;
   HWND Reparent(HWND child, HWND parent) override;
 
  private:
   WindowTable();
+  static WindowTable& Make();
+  Backend& Ui() { return m_backend != nullptr ? *m_backend : CurrentBackend(); }
   HWND NewEntry(std::unique_ptr<WindowEntry> entry);
   void Record(const WindowEntry& entry, UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_record != nullptr)
       m_record->push_back({entry.isDialog ? 0 : entry.id, message, wParam, lParam});
   }
-  LRESULT ProgressMessage(WindowEntry& entry, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Inlined into Send: the bars get most of the messages of a run.
+  [[gnu::always_inline]] inline LRESULT ProgressMessage(WindowEntry& entry, UINT msg, WPARAM wParam,
+                                                        LPARAM lParam);
 
   std::vector<std::unique_ptr<WindowEntry>> m_entries;
   std::unordered_map<HWND, std::unique_ptr<CWnd>> m_wrappers;
@@ -110,6 +141,9 @@ class WindowTable : public LocalWindows {
   };
   std::deque<Posted> m_posted;
   std::vector<RecordedCall>* m_record = nullptr;
+  Backend* m_backend = nullptr;
+  bool m_paints = true;
+  static WindowTable* s_table;
 };
 
 // The control kind of a template control.

@@ -73,9 +73,30 @@ CWnd* CWnd::GetParent() const {
   return entry != nullptr ? FromHandle(entry->parent) : nullptr;
 }
 
-void CWnd::BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+// The table is asked directly for its own windows: these three run
+// millions of times in a progress run.
+void CWnd::BringWindowToTop() {
+  WindowTable& table = WindowTable::Get();
+  if (table.Owns(m_hWnd)) {
+    table.BringToTop(m_hWnd);
+  } else {
+    ::BringWindowToTop(m_hWnd);
+  }
+}
+
+BOOL CWnd::SetForegroundWindow() {
+  WindowTable& table = WindowTable::Get();
+  return table.Owns(m_hWnd) ? table.SetForeground(m_hWnd) : ::SetForegroundWindow(m_hWnd);
+}
+
+void CWnd::UpdateWindow() {
+  WindowTable& table = WindowTable::Get();
+  if (table.Owns(m_hWnd)) {
+    table.Update(m_hWnd);
+  } else {
+    ::UpdateWindow(m_hWnd);
+  }
+}
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }

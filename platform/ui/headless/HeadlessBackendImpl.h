@@ -40,6 +40,7 @@ class HeadlessBackend : public uw::ui::Backend {
   int GetCheck(HWND window) override;
   void SetLimit(HWND window, int bytes) override;
   void SetSelection(HWND window, int start, int end, bool scroll) override;
+  bool Paints() const override { return false; }
   void ProgressChanged(HWND) override {}
   void BringToTop(HWND) override {}
   void SetForeground(HWND) override {}

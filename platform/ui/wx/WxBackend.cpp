@@ -189,14 +189,25 @@ class WxBackend : public Backend {
     const ProgressState* progress = nullptr;
     int limit = 0;
     bool progressDirty = false;
+    bool shown = false;  // a dialog shown by Show (the toolkit is not asked each time)
     std::vector<HWND> children;
     Clock::time_point lastRepaint{};
     Clock::time_point lastRaise{};
   };
 
+  // The last entry found is kept: a progress run asks for the same dialog
+  // millions of times.
   Entry* Find(HWND hwnd) {
+    if (hwnd == m_lastHwnd && hwnd != 0) return m_lastEntry;
     const auto found = m_entries.find(hwnd);
-    return found != m_entries.end() ? &found->second : nullptr;
+    if (found == m_entries.end()) return nullptr;
+    m_lastHwnd = hwnd;
+    m_lastEntry = &found->second;
+    return m_lastEntry;
+  }
+  void Forget(HWND hwnd) {
+    if (hwnd == m_lastHwnd) m_lastHwnd = 0;
+    m_entries.erase(hwnd);
   }
   wxWindow* WindowOf(HWND hwnd) {
     Entry* e = Find(hwnd);
@@ -221,6 +232,8 @@ class WxBackend : public Backend {
   std::unique_ptr<wxGUIEventLoop> m_loop;
   HWND m_focus = 0;
   bool m_busy = false;
+  HWND m_lastHwnd = 0;
+  Entry* m_lastEntry = nullptr;
 };
 
 bool WxBackend::CreateDialog(const DialogInfo& info) {
@@ -338,10 +351,10 @@ void WxBackend::DestroyDialog(HWND hwnd) {
       m_handles.erase(e->textTarget);
     }
     if (m_focus == child) m_focus = 0;
-    m_entries.erase(child);
+    Forget(child);
   }
   m_handles.erase(dialog);
-  m_entries.erase(hwnd);
+  Forget(hwnd);
   dialog->Hide();
   // Deleted when the toolkit next runs idle processing or shuts down;
   // until then it is hidden and unknown here.
@@ -387,6 +400,7 @@ std::string WxBackend::GetText(HWND hwnd) {
 void WxBackend::Show(HWND hwnd, bool show) {
   Entry* e = Find(hwnd);
   if (e == nullptr) return;
+  e->shown = show;
   e->frame->Show(show);
   if (e->isDialog && show) {
     PushProgress(*e);
@@ -527,7 +541,7 @@ void WxBackend::Paint(Entry& dialog) {
 
 void WxBackend::Update(HWND hwnd) {
   Entry* d = Find(hwnd);
-  if (d == nullptr || !d->window->IsShown()) return;
+  if (d == nullptr || !d->shown) return;
   if (Clock::now() - d->lastRepaint < kRepaintInterval) return;
   PushProgress(*d);
   Paint(*d);
@@ -535,7 +549,7 @@ void WxBackend::Update(HWND hwnd) {
 
 void WxBackend::Raise(HWND hwnd) {
   Entry* d = Find(hwnd);
-  if (d == nullptr || !d->window->IsShown()) return;
+  if (d == nullptr || !d->shown) return;
   const Clock::time_point now = Clock::now();
   if (now - d->lastRaise < kRaiseInterval) return;
   d->lastRaise = now;
