@@ -206,13 +206,36 @@ RunResult AggregateOnce(const StDATAINFO& dataInfo) {
   return r;
 }
 
+// The temporary prefix of one run; removed at the end unless kept.
+class TemporaryPrefix {
+ public:
+  explicit TemporaryPrefix(bool keep) : m_bKeep(keep) {
+    char folder[] = "/tmp/uchiwake-bench-XXXXXX";
+    if (mkdtemp(folder) != nullptr) m_strPath = folder;
+  }
+  ~TemporaryPrefix() {
+    if (m_strPath.empty()) return;
+    if (m_bKeep) {
+      std::printf("prefix kept: %s\n", m_strPath.c_str());
+      return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(m_strPath, ignored);
+  }
+  const std::string& Path() const { return m_strPath; }
+
+ private:
+  bool m_bKeep;
+  std::string m_strPath;
+};
+
 int RunOne(const Options& options) {
-  char folder[] = "/tmp/uchiwake-bench-XXXXXX";
-  if (mkdtemp(folder) == nullptr) {
+  const TemporaryPrefix prefix(options.keep);
+  if (prefix.Path().empty()) {
     std::perror("mkdtemp");
     return 1;
   }
-  setenv("UCHIWAKE_PREFIX", folder, 1);
+  setenv("UCHIWAKE_PREFIX", prefix.Path().c_str(), 1);
   uw::headless::Start();
 
   const std::int64_t buildStart = bench::NowNanos();
@@ -222,7 +245,7 @@ int RunOne(const Options& options) {
   ClTalConnect* connect = ClTalConnect::Inst();
   connect->SetUseDataType(1);
   if (connect->Initiate() != 0) {
-    std::fprintf(stderr, "cannot connect to the host in %s\n", folder);
+    std::fprintf(stderr, "cannot connect to the host in %s\n", prefix.Path().c_str());
     return 1;
   }
   const StDATAINFO dataInfo =
@@ -244,22 +267,17 @@ int RunOne(const Options& options) {
         "RESULT rows=%zu result=%d total_ms=%.1f host_ms=%.1f (rows %.1f, master %.1f) "
         "progress_ms=%.1f program_ms=%.1f (of it timing <= %.1f) "
         "host_calls=%lld program_bytes_per_row=%.1f program_heap_per_row=%.1f "
-        "rss_before_mb=%.1f peak_rss_mb=%.1f\n",
+        "rss_before_mb=%.1f peak_rss_mb=%.1f per_row_us: total=%.2f host=%.2f program=%.2f\n",
         r.items, r.result, r.totalMs, r.hostMs, r.rowsMs, r.masterMs, r.uiMs, r.programMs, timerMs,
         static_cast<long long>(r.hostCalls), r.programBytes / rows, r.programFootprint / rows,
-        r.rssBeforeKb / 1024.0, r.peakRssKb / 1024.0);
+        r.rssBeforeKb / 1024.0, r.peakRssKb / 1024.0, r.totalMs * 1000 / rows,
+        r.hostMs * 1000 / rows, r.programMs * 1000 / rows);
     std::fflush(stdout);
   }
 
   connect->LogOut();
   connect->Terminate();
   connect->Release();
-  if (options.keep) {
-    std::printf("prefix kept: %s\n", folder);
-  } else {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
   return 0;
 }
 
@@ -267,7 +285,6 @@ int RunOne(const Options& options) {
 int RunSeries(const Options& options) {
   std::stringstream sizes(options.series);
   std::string size;
-  std::vector<std::string> lines;
   while (std::getline(sizes, size, ',')) {
     const std::string subs = std::to_string(options.subs);
     const std::string runs = std::to_string(options.runs);
