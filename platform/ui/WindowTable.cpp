@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ui/afx_controls.h"
 #include "platform/ui/afx_wnd.h"
 #include "platform/ui/commctrl.h"
 #include "platform/ui/winuser.h"
@@ -115,7 +116,28 @@ CWnd* WindowTable::ObjectOf(HWND hwnd) {
   }
   std::unique_ptr<CWnd>& wrapper = m_wrappers[hwnd];
   if (!wrapper) {
-    wrapper = std::make_unique<CWnd>();
+    // Of the control's own class, so that the usual cast of GetDlgItem's
+    // result to CEdit*, CButton*, ... names an object of that class.
+    const WindowEntry* entry = Find(hwnd);
+    switch (entry != nullptr ? entry->kind : ControlKind::kOther) {
+      case ControlKind::kStatic:
+        wrapper = std::make_unique<CStatic>();
+        break;
+      case ControlKind::kEdit:
+        wrapper = std::make_unique<CEdit>();
+        break;
+      case ControlKind::kPushButton:
+      case ControlKind::kCheckBox:
+      case ControlKind::kGroupBox:
+        wrapper = std::make_unique<CButton>();
+        break;
+      case ControlKind::kProgress:
+        wrapper = std::make_unique<CProgressCtrl>();
+        break;
+      default:
+        wrapper = std::make_unique<CWnd>();
+        break;
+    }
     wrapper->m_hWnd = hwnd;
   }
   return wrapper.get();

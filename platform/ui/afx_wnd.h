@@ -28,7 +28,8 @@ class CWnd : public CCmdTarget {
 
   // The object of `hwnd`: the program's object attached to it when there is
   // one, else a wrapper that the framework keeps for the rest of the
-  // process (also for a foreign handle). Null for 0.
+  // process (also for a foreign handle), of the control's class (CEdit,
+  // CButton, CStatic, CProgressCtrl) so that it may be cast to it. Null for 0.
   static CWnd* FromHandle(HWND hwnd);
 
   HWND GetSafeHwnd() const { return m_hWnd; }
