@@ -4,7 +4,15 @@
 // host, chooses the last month to aggregate, whether amounts include
 // consumption tax, and the XML file to write. The aggregation run fills the
 // input members, runs the dialog modally and reads the answers back after
-// IDD_EXECUTE; any other result but IDD_CANCEL counts as execute.
+// RESULT_EXECUTE; any other result but RESULT_CANCEL counts as execute.
+//
+// Every way of confirming runs the same checks: the Execute button, F12,
+// Enter on Execute, and the standard dialog's OK command (Enter with Shift,
+// Ctrl or Alt held, or Enter where no control takes it), so the dialog never
+// ends with IDOK unchecked. A path that does not fit the program's 260-byte
+// path buffers (a fixed path of the host, a proposed path built on a long
+// folder, a long choice in the file dialog) is shown whole and refused by
+// Execute with the illegal-character message; nothing cuts it.
 //
 // The handlers live in files of their own: initialisation, keys and cancel
 // (SumCondDlg.cpp), Execute and its checks (SumCondExecute.cpp), Browse
