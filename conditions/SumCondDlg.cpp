@@ -45,14 +45,19 @@ bool EndsInBackslash(const char* text) {
   return _mbsbtype(bytes, length - 1) == _MBC_SINGLE && text[length - 1] == '\\';
 }
 
+// True while Shift, Ctrl or Alt is held, as the key states read now say.
+bool IsModifierHeld() {
+  return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSumCondDlg, CDialog)
-  ON_BN_CLICKED(IDC_EXECUTE, &CSumCondDlg::OnExecute)
-  ON_BN_CLICKED(IDC_BROWSE, &CSumCondDlg::OnBrowse)
-  ON_BN_CLICKED(IDC_CANCEL, &CSumCondDlg::OnCancelClicked)
-  ON_BN_CLICKED(IDC_TAX, &CSumCondDlg::OnTaxClicked)
-  ON_WM_DESTROY()
+ON_BN_CLICKED(IDC_EXECUTE, &CSumCondDlg::OnExecute)
+ON_BN_CLICKED(IDC_BROWSE, &CSumCondDlg::OnBrowse)
+ON_BN_CLICKED(IDC_CANCEL, &CSumCondDlg::OnCancelClicked)
+ON_BN_CLICKED(IDC_TAX, &CSumCondDlg::OnTaxClicked)
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CSumCondDlg::CSumCondDlg(CWnd* parent)
@@ -170,8 +175,7 @@ CString CSumCondDlg::BuildDefaultPath() {
 }
 
 BOOL CSumCondDlg::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && GetKeyState(VK_SHIFT) >= 0 &&
-      GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+  if (pMsg->message == WM_KEYDOWN && !IsModifierHeld()) {
     CWnd* focus = GetFocus();
     const int focusId = focus != nullptr ? focus->GetDlgCtrlID() : 0;
     if (pMsg->wParam == VK_F12) {
