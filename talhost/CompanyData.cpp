@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "talhost/HostPaths.h"
 #include "talhost/HostSession.h"
 #include "talhost/HostText.h"
 #include "talhost/Sqlite.h"
@@ -76,7 +75,7 @@ TLONG ReadSelection(const std::string& userId, TLONG* first, TLONG* second) {
 
 TLONG CurrentSelectedDataNo(TLONG* dataNo) {
   TLONG first = 0;
-  const TLONG rc = ReadSelection(ReadHostSetting("user"), &first, dataNo);
+  const TLONG rc = ReadSelection(HostSession::Get().UserId(), &first, dataNo);
   return rc == kStatusNoRecord ? kStatusNoData : rc;
 }
 

@@ -29,7 +29,7 @@ TLONG FindDataNo(const std::string& dataId, TLONG* dataNo);
 // kStatusLedgerError.
 TLONG ReadSelection(const std::string& userId, TLONG* first, TLONG* second);
 
-// The dataNo that the current user of host.ini selected. 0, kStatusNoData,
+// The dataNo that the session's current user selected. 0, kStatusNoData,
 // or kStatusLedgerError.
 TLONG CurrentSelectedDataNo(TLONG* dataNo);
 

@@ -5,7 +5,8 @@
 //                        file, relative to the prefix or absolute)
 //
 // host.ini is read when a value is needed, not once: a test or the talhost
-// command may change it at any time.
+// command may change it at any time. Only [host] user is kept, by the
+// session, from Initiate to Release.
 #pragma once
 
 #include <string>

@@ -88,11 +88,13 @@ TLONG HostSession::Open(std::string* problem) {
     Say(problem, "台帳データベースが壊れています。\n" + ledger + "\n(" + reason + ")");
     return kBadLedger;
   }
+  m_strUser = ReadHostSetting("user");
   return kOpened;
 }
 
 void HostSession::Close() {
   m_statements.clear();
+  m_strUser.clear();
   if (m_db.IsOpen()) ++m_generation;
   m_db.Close();
 }

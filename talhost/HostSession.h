@@ -48,6 +48,9 @@ class HostSession {
   void Close();
   bool IsOpen() const { return m_db.IsOpen(); }
   Database& Ledger() { return m_db; }
+  // The current user ([host] user of host.ini when the session opened; the
+  // user logs in with the connection). "" while closed.
+  const std::string& UserId() const { return m_strUser; }
 
   // A fresh cursor handle, never 0, unique for the process.
   TULONG NewCursor() { return ++m_lastCursor; }
@@ -64,6 +67,7 @@ class HostSession {
  private:
   HostSession() = default;
   Database m_db;
+  std::string m_strUser;
   // Declared after m_db; cleared before it closes.
   std::map<std::string, std::unique_ptr<Statement>> m_statements;
   TULONG m_lastCursor = 0;

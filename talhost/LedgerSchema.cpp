@@ -54,10 +54,13 @@ CREATE TABLE amount (
   side INTEGER NOT NULL CHECK (side IN (1, 2)),
   excl INTEGER NOT NULL,
   incl INTEGER NOT NULL,
+  account INTEGER GENERATED ALWAYS AS (code / 10000) VIRTUAL,
   FOREIGN KEY (data_no, code) REFERENCES account (data_no, code)
 );
--- Covers the summing queries: a range of codes read in index order.
+-- Cover the summing rule's two queries, which read the lines of a company
+-- in code order and in account order without sorting.
 CREATE INDEX amount_by_code ON amount (data_no, code, month_code, side, excl, incl);
+CREATE INDEX amount_by_account ON amount (data_no, account, code, month_code, side, excl, incl);
 )sql";
 
 }  // namespace

@@ -19,7 +19,8 @@
 //              1-12 month ordinals, 15 half-year closing, 18 year-end
 //              closing) and side (1 or 2), the amount without and with
 //              consumption tax. Many lines may share a code and month; the
-//              summing rule adds them up with SQL aggregates.
+//              summing rule adds them up with SQL aggregates. The column
+//              account (code / 10000) is computed, for the account totals.
 //
 // Whether an account has sub-accounts is not stored: it is whether any
 // sub-account entry exists for it, so a row's hasSub can never disagree with

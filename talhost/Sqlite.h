@@ -66,6 +66,8 @@ class Statement {
   std::int64_t Int(int column) const;
   std::string Text(int column) const;
   bool IsNull(int column) const;
+  // The SQLite statement, for column types the wrappers do not cover.
+  sqlite3_stmt* Raw() const { return m_pStmt; }
 
  private:
   Database& m_db;

@@ -5,9 +5,15 @@
 
 #include "talhost/HostSession.h"
 #include "talhost/HostText.h"
+#include "talhost/SlotAggregate.h"
 #include "talhost/Sqlite.h"
 
 namespace talhost {
+
+namespace {
+constexpr std::uint32_t kSubRange = 10000;
+std::uint32_t AccountOf(std::uint32_t code) { return code / kSubRange; }
+}  // namespace
 
 struct SummaryRowReader::Entry {
   std::uint32_t code = 0;
@@ -18,29 +24,63 @@ struct SummaryRowReader::Entry {
   std::uint32_t attrFlags = 0;
 };
 
-namespace {
+// A statement of (key, kamoku_slots blob) in ascending key order, read
+// forward as keys are asked for.
+struct SummaryRowReader::SumCursor {
+  SumCursor(Database& db, const char* sql, TLONG dataNo) : statement(db, sql) {
+    statement.Bind(1, dataNo);
+  }
+  void Rewind() {
+    statement.Reset();
+    started = false;
+    atEnd = false;
+  }
+  // Copies the sums of `key` into the four tables of `row` (they stay zero
+  // when the key has no lines). 0 or kStatusLedgerError.
+  TLONG SumsOf(long long key, StKAMOKUSUMINFO* row) {
+    if (!started) {
+      started = true;
+      if (const TLONG rc = Advance(); rc != 0) return rc;
+    }
+    while (!atEnd && currentKey < key) {
+      if (const TLONG rc = Advance(); rc != 0) return rc;
+    }
+    if (!atEnd && currentKey == key) {
+      std::memcpy(reinterpret_cast<char*>(row) + offsetof(StKAMOKUSUMINFO, side1Excl), blob,
+                  kSlotBlobBytes);
+    }
+    return 0;
+  }
+  TLONG Advance() {
+    const int rc = statement.Step();
+    if (rc == SQLITE_DONE) {
+      atEnd = true;
+      return 0;
+    }
+    if (rc != SQLITE_ROW) return kStatusLedgerError;
+    currentKey = statement.Int(0);
+    const void* data = sqlite3_column_blob(statement.Raw(), 1);
+    if (data == nullptr ||
+        sqlite3_column_bytes(statement.Raw(), 1) != static_cast<int>(kSlotBlobBytes)) {
+      return kStatusLedgerError;
+    }
+    std::memcpy(blob, data, kSlotBlobBytes);
+    return 0;
+  }
 
-constexpr std::uint32_t kSubRange = 10000;
-
-std::uint32_t AccountOf(std::uint32_t code) { return code / kSubRange; }
-
-// Slot of a month code: 0 and 1-12 as they are, 18 -> 13, 15 -> 14; -1 for
-// anything else (the schema admits nothing else).
-int SlotOf(std::int64_t monthCode) {
-  if (monthCode >= 0 && monthCode <= 12) return static_cast<int>(monthCode);
-  if (monthCode == 18) return KAMOKU_SLOT_YEAR_END;
-  if (monthCode == 15) return KAMOKU_SLOT_HALF_YEAR;
-  return -1;
-}
-
-}  // namespace
+  Statement statement;
+  bool started = false;
+  bool atEnd = false;
+  long long currentKey = 0;
+  unsigned char blob[kSlotBlobBytes] = {};
+};
 
 SummaryRowReader::SummaryRowReader() = default;
 SummaryRowReader::~SummaryRowReader() = default;
 
 TLONG SummaryRowReader::Open(Database& db, TLONG dataNo) {
   Close();
-  m_lDataNo = dataNo;
+  if (RegisterSlotAggregate(db.Handle()) != SQLITE_OK) return kStatusLedgerError;
   {
     // Every entry, plus one closing row per account that has a sub-account.
     Statement count(db,
@@ -57,24 +97,36 @@ TLONG SummaryRowReader::Open(Database& db, TLONG dataNo) {
       db,
       "SELECT code, name, balance_side, omit_a, omit_b, attr_flags FROM account "
       "WHERE data_no = ? ORDER BY code");
-  m_pSums = std::make_unique<Statement>(
+  m_pAccountSums = std::make_unique<SumCursor>(
       db,
-      "SELECT month_code, side, SUM(excl), SUM(incl) FROM amount "
-      "WHERE data_no = ?1 AND code BETWEEN ?2 AND ?3 GROUP BY month_code, side");
-  if (!m_pEntries->Ok() || !m_pSums->Ok()) {
+      "SELECT account, kamoku_slots(month_code, side, excl, incl) FROM amount "
+      "WHERE data_no = ?1 GROUP BY account ORDER BY account",
+      dataNo);
+  m_pCodeSums = std::make_unique<SumCursor>(
+      db,
+      "SELECT code, kamoku_slots(month_code, side, excl, incl) FROM amount "
+      "WHERE data_no = ?1 AND code % 10000 <> 0 GROUP BY code ORDER BY code",
+      dataNo);
+  if (!m_pEntries->Ok() || !m_pAccountSums->statement.Ok() || !m_pCodeSums->statement.Ok()) {
     Close();
     return kStatusLedgerError;
   }
   m_pEntries->Bind(1, dataNo);
-  m_pSums->Bind(1, dataNo);
+  m_pCurrent = std::make_unique<Entry>();
+  m_pPeek = std::make_unique<Entry>();
+  m_pGroupRow = std::make_unique<StKAMOKUSUMINFO>();
   return Rewind();
 }
 
 TLONG SummaryRowReader::Rewind() {
   if (m_pEntries == nullptr) return kStatusNotReady;
   m_pEntries->Reset();
+  m_pAccountSums->Rewind();
+  m_pCodeSums->Rewind();
   m_bPeeked = false;
+  m_bPeekIsEnd = false;
   m_bAtEnd = false;
+  m_bFailed = false;
   m_bInGroup = false;
   m_bClosePending = false;
   return 0;
@@ -82,24 +134,16 @@ TLONG SummaryRowReader::Rewind() {
 
 void SummaryRowReader::Close() {
   m_pEntries.reset();
-  m_pSums.reset();
+  m_pAccountSums.reset();
+  m_pCodeSums.reset();
+  m_pCurrent.reset();
   m_pPeek.reset();
   m_pGroupRow.reset();
-  m_bPeeked = false;
-  m_bAtEnd = false;
-  m_bInGroup = false;
-  m_bClosePending = false;
   m_count = 0;
 }
 
 // The next entry in code order: 0, kStatusNoRecord or kStatusLedgerError.
 TLONG SummaryRowReader::Fetch(Entry* entry) {
-  if (m_bPeeked) {
-    m_bPeeked = false;
-    if (m_pPeek == nullptr) return kStatusNoRecord;
-    *entry = *m_pPeek;
-    return 0;
-  }
   const int rc = m_pEntries->Step();
   if (rc == SQLITE_DONE) return kStatusNoRecord;
   if (rc != SQLITE_ROW) return kStatusLedgerError;
@@ -112,29 +156,24 @@ TLONG SummaryRowReader::Fetch(Entry* entry) {
   return 0;
 }
 
-TLONG SummaryRowReader::FillAmounts(std::uint32_t lowCode, std::uint32_t highCode,
-                                    StKAMOKUSUMINFO* row) {
-  Statement& sums = *m_pSums;
-  ScopedReset reset(sums);
-  sums.Bind(2, static_cast<std::int64_t>(lowCode));
-  sums.Bind(3, static_cast<std::int64_t>(highCode));
-  int rc;
-  while ((rc = sums.Step()) == SQLITE_ROW) {
-    const int slot = SlotOf(sums.Int(0));
-    if (slot < 0) continue;
-    if (sums.Int(1) == 1) {
-      row->side1Excl[slot] = sums.Int(2);
-      row->side1Incl[slot] = sums.Int(3);
-    } else {
-      row->side2Excl[slot] = sums.Int(2);
-      row->side2Incl[slot] = sums.Int(3);
-    }
+TLONG SummaryRowReader::Build(const Entry& entry, bool nextInSameAccount, StKAMOKUSUMINFO* row) {
+  std::memset(row, 0, sizeof(*row));
+  row->code = entry.code;
+  CopyToField(entry.name, row->name, sizeof(row->name));
+  row->omitA = entry.omitA;
+  row->omitB = entry.omitB;
+  row->balanceSide = entry.balanceSide;
+  row->attrFlags = entry.attrFlags;
+  if (entry.code % kSubRange == 0) {
+    row->hasSub = nextInSameAccount ? 1 : 0;
+    return m_pAccountSums->SumsOf(AccountOf(entry.code), row);
   }
-  return rc == SQLITE_DONE ? 0 : kStatusLedgerError;
+  return m_pCodeSums->SumsOf(entry.code, row);
 }
 
 TLONG SummaryRowReader::Next(StKAMOKUSUMINFO* row) {
   if (m_pEntries == nullptr) return kStatusNotReady;
+  if (m_bFailed) return kStatusLedgerError;
   if (m_bClosePending) {
     std::memcpy(row, m_pGroupRow.get(), sizeof(*row));
     row->hasSub = 0;
@@ -142,42 +181,40 @@ TLONG SummaryRowReader::Next(StKAMOKUSUMINFO* row) {
     m_bInGroup = false;
     return 0;
   }
-
   if (m_bAtEnd) return kStatusNoRecord;
-  Entry entry;
-  if (const TLONG rc = Fetch(&entry); rc != 0) {
+
+  // The current entry: the one peeked at before, or a fresh one.
+  if (m_bPeeked) {
+    m_bPeeked = false;
+    if (m_bPeekIsEnd) {
+      m_bAtEnd = true;
+      return kStatusNoRecord;
+    }
+    std::swap(m_pCurrent, m_pPeek);
+  } else if (const TLONG rc = Fetch(m_pCurrent.get()); rc != 0) {
     m_bAtEnd = rc == kStatusNoRecord;
+    m_bFailed = rc != kStatusNoRecord;
     return rc;
   }
   // One entry of lookahead tells whether a group starts or ends here.
-  auto next = std::make_unique<Entry>();
-  const TLONG peek = Fetch(next.get());
-  if (peek != 0 && peek != kStatusNoRecord) return peek;
-  m_pPeek = peek == 0 ? std::move(next) : nullptr;
+  const TLONG peek = Fetch(m_pPeek.get());
+  if (peek != 0 && peek != kStatusNoRecord) {
+    m_bFailed = true;
+    return peek;
+  }
   m_bPeeked = true;
-  const bool nextInSameAccount =
-      m_pPeek != nullptr && AccountOf(m_pPeek->code) == AccountOf(entry.code);
+  m_bPeekIsEnd = peek == kStatusNoRecord;
+  const Entry& entry = *m_pCurrent;
+  const bool nextInSameAccount = !m_bPeekIsEnd && AccountOf(m_pPeek->code) == AccountOf(entry.code);
 
   StKAMOKUSUMINFO built;
-  std::memset(&built, 0, sizeof(built));
-  built.code = entry.code;
-  CopyToField(entry.name, built.name, sizeof(built.name));
-  built.omitA = entry.omitA;
-  built.omitB = entry.omitB;
-  built.balanceSide = entry.balanceSide;
-  built.attrFlags = entry.attrFlags;
-
-  const bool accountRow = entry.code % kSubRange == 0;
-  const std::uint32_t highCode = accountRow ? entry.code + (kSubRange - 1) : entry.code;
-  if (const TLONG rc = FillAmounts(entry.code, highCode, &built); rc != 0) return rc;
-
-  if (accountRow) {
+  if (const TLONG rc = Build(entry, nextInSameAccount, &built); rc != 0) {
+    m_bFailed = true;
+    return rc;
+  }
+  if (entry.code % kSubRange == 0) {
     m_bInGroup = nextInSameAccount;
-    built.hasSub = nextInSameAccount ? 1 : 0;
-    if (m_bInGroup) {
-      if (m_pGroupRow == nullptr) m_pGroupRow = std::make_unique<StKAMOKUSUMINFO>();
-      std::memcpy(m_pGroupRow.get(), &built, sizeof(built));
-    }
+    if (m_bInGroup) std::memcpy(m_pGroupRow.get(), &built, sizeof(built));
   } else if (m_bInGroup && !nextInSameAccount) {
     m_bClosePending = true;
   }

@@ -11,15 +11,20 @@
 // Amounts: each row carries all fifteen slots of the four tables (side one
 // and two, without and with tax): slot 0 the opening balance (month code 0),
 // 1-12 the month ordinals, 13 the year-end closing (month code 18), 14 the
-// half-year closing (month code 15). They are SQL sums of the amount lines,
-// computed when the row is read: a sub-account row sums its own lines, an
-// account row the lines of the account and of all its sub-accounts (the
-// account's total). A sum that overflows 64 bits fails the row.
+// half-year closing (month code 15). They are SQL aggregates of the amount
+// lines (kamoku_slots, SlotAggregate.h): a sub-account row sums its own
+// lines, an account row the lines of the account and of all its
+// sub-accounts (the account's total). A sum that overflows 64 bits fails
+// the row.
 //
-// The reader keeps only the current group's account row in memory, so any
-// number of rows can be read.
+// Three statements run side by side in code order, each a single pass over
+// an index without sorting: the account entries, the sums per sub-account
+// code, and the sums per account. The reader merges them as rows are asked
+// for and keeps only the current group's account row, so time grows with
+// the ledger and memory does not.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "host/HostRecords.h"
@@ -45,23 +50,28 @@ class SummaryRowReader {
   // Goes back to the first row.
   TLONG Rewind();
   // Fills `row` (zeroed first) with the next row: 0, kStatusNoRecord when no
-  // row is left (row untouched), or kStatusLedgerError.
+  // row is left (row untouched), or kStatusLedgerError (and so on every
+  // later call until Rewind).
   TLONG Next(StKAMOKUSUMINFO* row);
   // Drops the statements (they hold a read on the ledger).
   void Close();
 
  private:
   struct Entry;
+  struct SumCursor;
   TLONG Fetch(Entry* entry);
-  TLONG FillAmounts(std::uint32_t lowCode, std::uint32_t highCode, StKAMOKUSUMINFO* row);
+  TLONG Build(const Entry& entry, bool nextInSameAccount, StKAMOKUSUMINFO* row);
 
-  TLONG m_lDataNo = 0;
   TULONG m_count = 0;
   std::unique_ptr<Statement> m_pEntries;
-  std::unique_ptr<Statement> m_pSums;
+  std::unique_ptr<SumCursor> m_pAccountSums;  // per account, for account rows
+  std::unique_ptr<SumCursor> m_pCodeSums;     // per sub-account code
+  std::unique_ptr<Entry> m_pCurrent;
   std::unique_ptr<Entry> m_pPeek;  // the entry after the current one, once fetched
   bool m_bPeeked = false;
-  bool m_bAtEnd = false;         // the last row was read (SQLite would start over)
+  bool m_bPeekIsEnd = false;
+  bool m_bAtEnd = false;  // the last row was read (SQLite would start over)
+  bool m_bFailed = false;
   bool m_bInGroup = false;       // an account row with hasSub 1 was delivered
   bool m_bClosePending = false;  // its closing row is next
   std::unique_ptr<StKAMOKUSUMINFO> m_pGroupRow;

@@ -1,5 +1,6 @@
 // The current user and the data sets: company data entries, the
 // consumption-tax settings and the account master, read from the ledger.
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <set>
@@ -8,7 +9,6 @@
 #include "host/TalCmn.h"
 #include "talhost/CompanyData.h"
 #include "talhost/HostObjects.h"
-#include "talhost/HostPaths.h"
 #include "talhost/HostSession.h"
 #include "talhost/HostText.h"
 #include "talhost/Sqlite.h"
@@ -56,8 +56,8 @@ TLONG ClSetImpl::CurrentDataNo(TLONG* dataNo) const {
 
 TLONG ClSysUser::GetCurUserID(char* userId) {
   if (userId == nullptr) return kStatusBadArgument;
-  talhost::CopyToField(talhost::ReadHostSetting("user"), userId, 65);
-  return 0;
+  talhost::CopyToField(talhost::HostSession::Get().UserId(), userId, 65);
+  return Connected() ? 0 : kStatusNotConnected;
 }
 
 TLONG ClSysUser::GetSelectedNo(const char* userId, TLONG* first, TLONG* second) {
@@ -198,7 +198,8 @@ TLONG ClSetKamoku::WalkFind(StFINDINFO* find, StKAMOKUINFO* info, TULONG cursor)
   ClSetImpl::Cursor& state = found->second;
   if (!state.ready) return kStatusNotReady;
 
-  // One entry on the combined code: equal, not less or not greater.
+  // One entry on the combined code: equal, not less or not greater; each
+  // further call on the cursor delivers the next entry that matches.
   if (find->fieldId != FIND_FIELD_KAMOKU_CODE || find->nextLink != FIND_LINK_END) {
     return kStatusBadArgument;
   }
@@ -210,34 +211,34 @@ TLONG ClSetKamoku::WalkFind(StFINDINFO* find, StKAMOKUINFO* info, TULONG cursor)
   } else {
     return kStatusBadArgument;
   }
-  const char* comparison = nullptr;
+  long long low = 0;
+  long long high = 0xFFFFFFFFLL;
   switch (find->compareOp) {
     case FIND_OP_EQUAL:
-      comparison = "code = ?2";
+      low = high = value;
       break;
     case FIND_OP_NOT_LESS:
-      comparison = "code >= ?2";
+      low = value;
       break;
     case FIND_OP_NOT_GREATER:
-      comparison = "code <= ?2";
+      high = value;
       break;
     default:
       return kStatusBadArgument;
   }
+  if (state.started) low = std::max(low, state.lastKey + 1);
+  if (low > high) return kStatusNoRecord;
 
   TLONG dataNo = 0;
   if (const TLONG rc = m_pImpl->CurrentDataNo(&dataNo); rc != 0) return rc;
-  const std::string sql =
-      std::string(
-          "SELECT code, name, kind FROM account WHERE data_no = ?1 AND in_master = 1 AND ") +
-      comparison + " AND (?3 = 0 OR code > ?4) ORDER BY code LIMIT 1";
-  talhost::Statement& query = talhost::HostSession::Get().Prepared(sql);
+  talhost::Statement& query = talhost::HostSession::Get().Prepared(
+      "SELECT code, name, kind FROM account WHERE data_no = ?1 AND code BETWEEN ?2 AND ?3 "
+      "AND in_master = 1 ORDER BY code LIMIT 1");
   talhost::ScopedReset reset(query);
   if (!query.Ok()) return kStatusLedgerError;
   query.Bind(1, dataNo);
-  query.Bind(2, value);
-  query.Bind(3, state.started ? 1 : 0);
-  query.Bind(4, state.lastKey);
+  query.Bind(2, low);
+  query.Bind(3, high);
   const int rc = query.Step();
   if (rc == SQLITE_DONE) return kStatusNoRecord;
   if (rc != SQLITE_ROW) return kStatusLedgerError;

@@ -140,10 +140,16 @@ TEST_F(SetsTest, CurrentUserAndSelection) {
   EXPECT_NE(0, user->GetSelectedNo("nobody", &first, &second));
   EXPECT_EQ(-1, second);
 
-  // Another current user: the host's selected record follows the setting.
+  // The user logs in with the connection: another user counts from the
+  // next one on.
   Ledger().SetHost("user", "other");
+  EXPECT_EQ(2, DataSet()->GetSelectedInfo()->dataNo);
+  ClTalConnect::Inst()->Release();
+  Connect();
   EXPECT_EQ(1, DataSet()->GetSelectedInfo()->dataNo);
   Ledger().SetHost("user", "nobody");
+  ClTalConnect::Inst()->Release();
+  Connect();
   const StDATAINFO* none = DataSet()->GetSelectedInfo();
   ASSERT_NE(nullptr, none);
   for (std::size_t i = 0; i < sizeof(*none); ++i) {
