@@ -94,6 +94,29 @@ TEST_F(WxBackendTest, ProgressDialogStaysPaintedAndAMessageBoxShowsOverIt) {
   EXPECT_EQ(program->Wait(15), 1) << program->Output();
 }
 
+TEST_F(WxBackendTest, KeysPressedDuringARunWaitUntilALoopTakesInput) {
+  auto program = Start("slowprogress");
+  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 15);
+  ASSERT_EQ(windows.size(), 1u) << program->Output();
+  Focus(windows[0]);
+  // Esc would cancel the dialog if it were handled now; the repaints of the
+  // run handle paint events only.
+  Keys({"Escape", "Return", "space"});
+  ASSERT_TRUE(program->WaitForOutput("fixture: progress done", 30)) << program->Output();
+  EXPECT_NE(program->Output().find("fixture: shown at the end\n"), std::string::npos)
+      << program->Output();
+  // The queued keys reach the box's loop afterwards (typed ahead); answer
+  // the box if they did not.
+  const std::vector<std::string> boxes = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 2, 2);
+  for (const std::string& window : boxes) {
+    if (uwtest::WindowTitle(m_xvfb.Display(), window) == "科目内訳書") {
+      Focus(window);
+      Keys({"Return"});
+    }
+  }
+  EXPECT_EQ(program->Wait(15), 1) << program->Output();
+}
+
 TEST_F(WxBackendTest, KeysReachPreTranslateMessageWithTheFocusedControl) {
   auto program = Start("keys");
   const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 15);
