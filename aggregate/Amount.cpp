@@ -16,15 +16,17 @@ Wide RawOf(const ClAmount& a) {
   return a.sign < 0 ? -magnitude : magnitude;
 }
 
-// Stores `raw` into `a` in normal form. REQUIRES: raw fits int64.
+// Stores `raw` into `a` in normal form. REQUIRES: raw fits int64, so its
+// magnitude (at most 2^63) fits 64 unsigned bits and divides cheaply.
 void Normalise(ClAmount& a, Wide raw) {
   a.sign = 1;
   if (raw < 0) {
     a.sign = -1;
     raw = -raw;
   }
-  a.whole = static_cast<std::int64_t>(raw / AMOUNT_SCALE);
-  a.frac = static_cast<std::uint32_t>(raw % AMOUNT_SCALE);
+  const std::uint64_t magnitude = static_cast<std::uint64_t>(raw);
+  a.whole = static_cast<std::int64_t>(magnitude / AMOUNT_SCALE);
+  a.frac = static_cast<std::uint32_t>(magnitude % AMOUNT_SCALE);
 }
 
 // The unchecked operations keep their results only inside the int64 range;
