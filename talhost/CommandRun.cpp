@@ -32,6 +32,8 @@ struct RunOptions {
   long long msg = kDefaultMessage;
   std::string path;
   bool handshake = true;
+  bool rawTail = false;  // --tail: the argument as given
+  std::string tail;
   std::string script;
   std::optional<double> timeoutSeconds;
 };
@@ -64,6 +66,9 @@ bool ParseOptions(const Arguments& args, RunOptions* options, std::string* error
       }
     } else if (arg == "--path") {
       if (!value(&options->path)) return false;
+    } else if (arg == "--tail") {
+      if (!value(&options->tail)) return false;
+      options->rawTail = true;
     } else if (arg == "--script") {
       if (!value(&options->script)) return false;
     } else if (arg == "--timeout") {
@@ -91,6 +96,10 @@ bool ParseOptions(const Arguments& args, RunOptions* options, std::string* error
     *error = "run needs a deliverable";
     return false;
   }
+  if (options->rawTail && !options->handshake) {
+    *error = "--tail and --no-handshake exclude each other";
+    return false;
+  }
   return true;
 }
 
@@ -102,6 +111,14 @@ std::string ResolveDeliverable(const std::string& name) {
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   if (ec) return name;
   return (self.parent_path() / name).string();
+}
+
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
+  for (std::size_t at = text.find(what); at != std::string::npos;
+       at = text.find(what, at + with.size())) {
+    text.replace(at, what.size(), with);
+  }
+  return text;
 }
 
 void Report(const std::vector<WindowEvent>& events, std::optional<long long>* lastLParam) {
@@ -145,11 +162,13 @@ int CommandRun(const Arguments& args) {
     Complain(0, "no prefix at " + prefix + "; the host window has no endpoint");
   }
 
+  const std::string handleText = std::to_string(static_cast<long long>(handle));
   std::vector<std::string> childArgs;
-  if (options.handshake) {
-    childArgs.push_back(std::to_string(static_cast<long long>(handle)) + "," +
-                        std::to_string(options.msg) + "," + std::to_string(options.func) + "," +
-                        options.path);
+  if (options.rawTail) {
+    childArgs.push_back(ReplaceAll(options.tail, "{window}", handleText));
+  } else if (options.handshake) {
+    childArgs.push_back(handleText + "," + std::to_string(options.msg) + "," +
+                        std::to_string(options.func) + "," + options.path);
   }
   ChildProcess child;
   if (!child.Start(program, childArgs, &error)) return Complain(kExitCannotRun, error);

@@ -40,11 +40,13 @@ commands:
       fault off. Keys: see docs/talhost.md.
 
   run DELIVERABLE [--func N] [--path WINPATH] [--msg M] [--no-handshake]
-                  [--script FILE] [--timeout SECONDS]
+                  [--tail TEXT] [--script FILE] [--timeout SECONDS]
       Opens the host window (an endpoint at <prefix>/windows/<handle>) and
       starts DELIVERABLE (a program beside talhost, or a path) with one
       argument, the handshake "<handle>,<M>,<N>,<WINPATH>" (M defaults to
-      1025, N to 1, WINPATH to empty); --no-handshake passes no argument.
+      1025, N to 1, WINPATH to empty); --no-handshake passes no argument;
+      --tail passes TEXT instead, as it is, with every "{window}" in it
+      replaced by the handle (to try handshakes of other shapes).
       --script runs the deliverable headless (UCHIWAKE_UI=headless) with
       the user's actions from FILE (UCHIWAKE_UI_SCRIPT). The deliverable's
       output passes through. Prints one line for each thing it sends to the

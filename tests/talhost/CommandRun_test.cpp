@@ -93,15 +93,22 @@ TEST(CommandRunTest, PassesTheHandshakeAsOneArgument) {
       {{"--func", "7", "--path", "C:\\out\\a b,c.xml"},
        "argc=2\narg1=[0-9]+,1025,7,C:\\\\out\\\\a b,c\\.xml\n"},
       {{"--no-handshake"}, "argc=1\n"},
+      {{"--tail", "123,1025,7"}, "argc=2\narg1=123,1025,7\n"},
+      {{"--tail", ""}, "argc=2\narg1=\n"},
   };
   for (const Case& c : cases) {
     const auto result = RunTalhost("args", c.options);
     EXPECT_TRUE(std::regex_search(result.output, std::regex(c.argLines))) << result.output;
     EXPECT_EQ(3, result.exitStatus);
   }
-  // The handle is the one whose endpoint talhost opened: the child can post.
-  const auto result = RunTalhost("args,post:1");
+  // The handle is the one whose endpoint talhost opened: the child can post,
+  // also through a tail that names it.
+  auto result = RunTalhost("args,post:1");
   EXPECT_EQ(1, result.exitStatus) << result.output;
+  result = RunTalhost("post:2", {"--tail", "{window},77,-1,{window}"});
+  EXPECT_TRUE(std::regex_search(result.output, std::regex("posted msg=77 wparam=-1 lparam=2\n")))
+      << result.output;
+  EXPECT_EQ(2, result.exitStatus) << result.output;
 }
 
 TEST(CommandRunTest, AScriptRunsTheProgramHeadless) {
@@ -142,6 +149,7 @@ TEST(CommandRunTest, RefusesWhatItCannotRun) {
       {{"run", Child(), "--func", "seven"}, 64},
       {{"run", Child(), "--timeout", "0"}, 64},
       {{"run", Child(), "--bogus"}, 64},
+      {{"run", Child(), "--tail", "1,2,3,", "--no-handshake"}, 64},
       {{"run", Child(), "--script", "/nonexistent/script"}, 4},
       {{"frobnicate"}, 64},
   };
