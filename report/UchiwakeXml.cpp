@@ -146,6 +146,7 @@ int ClUchiwakeXml::OutputSystem(ClXmlWriter* pWriter, short nFuncId) {
 }
 
 int ClUchiwakeXml::OutputBasic(ClXmlWriter* pWriter, const StDATAINFO* pDataInfo) {
+  if (pDataInfo == nullptr) return 0;  // no company data: no report
   char szLine[256];
   char szValue[256];
   std::memset(szLine, 0, sizeof(szLine));

@@ -58,7 +58,8 @@ class ClUchiwakeXml {
   // still attempted. Returns 1 when all three sections were written, else 0
   // (a file that cannot be created fails at the first SYSTEM line). The
   // lines written stay in the file either way.
-  // REQUIRES: zandakaList set; pDataInfo non-null. progress may be null.
+  // A null zandakaList counts as an empty list, a null progress moves
+  // nothing; a null pDataInfo fails the report at BASIC.
   int OutputXml(const char* path, short nFuncId, const StDATAINFO* pDataInfo);
 
   // Writes the SYSTEM section: the fixed prefix and version, the function
@@ -69,7 +70,7 @@ class ClUchiwakeXml {
 
   // Writes the BASIC section: the company name in full-width characters cut
   // to 32 bytes, the first and the last day of the period. Returns 1, or 0
-  // at the first failed write.
+  // at the first failed write (or at once for a null pDataInfo).
   int OutputBasic(ClXmlWriter* pWriter, const StDATAINFO* pDataInfo);
 
   // Writes the DATA section from the list. Returns 1, or 0 at the first

@@ -1,6 +1,5 @@
 // The DATA section of the report: the walk over the balance list.
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/win/format.h"
@@ -14,15 +13,30 @@ constexpr std::int64_t kLowestUnits = -99999999999LL;   // a sign and eleven dig
 constexpr std::int64_t kHighestUnits = 999999999999LL;  // twelve digits
 constexpr std::int32_t kSubAccountModulus = 10000;
 
+// `value` in decimal, right-aligned in `width` characters with spaces and
+// never cut (as "%4d" formats it; width 0 as "%d"). The per-row counters and
+// codes come here rather than through the general formatter: this runs a
+// few times for every row of a list of any size.
+void FormatInt(std::int64_t value, int width, char* buffer, std::size_t size) {
+  char szDigits[32];
+  if (_i64toa_s(value, szDigits, sizeof(szDigits), 10) != 0) szDigits[0] = '\0';
+  const std::size_t length = std::strlen(szDigits);
+  const std::size_t fieldWidth = width > 0 ? static_cast<std::size_t>(width) : 0;
+  const std::size_t pad = length < fieldWidth ? fieldWidth - length : 0;
+  if (size == 0) return;
+  std::size_t out = 0;
+  for (; out < pad && out + 1 < size; ++out) buffer[out] = ' ';
+  for (std::size_t i = 0; i < length && out + 1 < size; ++i) buffer[out++] = szDigits[i];
+  buffer[out] = '\0';
+}
+
 // The amount text of a row: whole units truncated toward zero, or "" when
 // they are zero or out of range.
 void FormatAmount(std::int64_t raw, char* buffer, std::size_t size) {
   buffer[0] = '\0';
   const std::int64_t units = raw / kRawPerUnit;
   if (units == 0 || units < kLowestUnits || units > kHighestUnits) return;
-  char szDigits[32];
-  _i64toa(units, szDigits, 10);
-  std::snprintf(buffer, size, "%s", szDigits);
+  FormatInt(units, 0, buffer, size);
 }
 
 // The code is the host's combined code, read as a signed number.
@@ -32,7 +46,10 @@ bool IsAccountRow(const StZandakaItem& item) { return SignedCode(item) % kSubAcc
 
 // The name, which the item keeps NUL-terminated within its 17 bytes.
 void CopyName(const StZandakaItem& item, char* buffer, std::size_t size) {
-  std::snprintf(buffer, size, "%.*s", static_cast<int>(sizeof(item.name) - 1), item.name);
+  const std::size_t length = strnlen(item.name, sizeof(item.name) - 1);
+  const std::size_t count = length < size ? length : size - 1;
+  std::memcpy(buffer, item.name, count);
+  buffer[count] = '\0';
 }
 
 }  // namespace
@@ -40,13 +57,12 @@ void CopyName(const StZandakaItem& item, char* buffer, std::size_t size) {
 int ClUchiwakeXml::WriteAccountRow(ClXmlWriter* pWriter, const StZandakaItem& item, int nAccount) {
   char szLine[256];
   char szValue[256];
-  std::snprintf(szValue, sizeof(szValue), "%4d", nAccount);
+  FormatInt(nAccount, 4, szValue, sizeof(szValue));
   if (!pWriter->StartElement(szLine, sizeof(szLine), "KANJYOKAMOKU", 2, "Count", szValue, nullptr,
                              nullptr)) {
     return 0;
   }
-  std::snprintf(szValue, sizeof(szValue), "%d",
-                static_cast<int>(SignedCode(item) / kSubAccountModulus));
+  FormatInt(SignedCode(item) / kSubAccountModulus, 0, szValue, sizeof(szValue));
   if (!pWriter->WriteElement(szLine, sizeof(szLine), "KANJYOKAMOKU_CODE", szValue, 3, nullptr,
                              nullptr, nullptr, nullptr)) {
     return 0;
@@ -65,13 +81,12 @@ int ClUchiwakeXml::WriteSubAccountRow(ClXmlWriter* pWriter, const StZandakaItem&
                                       int nSubAccount) {
   char szLine[256];
   char szValue[256];
-  std::snprintf(szValue, sizeof(szValue), "%4d", nSubAccount);
+  FormatInt(nSubAccount, 4, szValue, sizeof(szValue));
   if (!pWriter->StartElement(szLine, sizeof(szLine), "HOJYOKAMOKU", 3, "Count", szValue, nullptr,
                              nullptr)) {
     return 0;
   }
-  std::snprintf(szValue, sizeof(szValue), "%d",
-                static_cast<int>(SignedCode(item) % kSubAccountModulus));
+  FormatInt(SignedCode(item) % kSubAccountModulus, 0, szValue, sizeof(szValue));
   if (!pWriter->WriteElement(szLine, sizeof(szLine), "HOJYOKAMOKU_CODE", szValue, 4, nullptr,
                              nullptr, nullptr, nullptr)) {
     return 0;
