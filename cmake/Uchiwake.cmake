@@ -35,7 +35,6 @@ function(uchiwake_add_test)
     uchiwake_cp932_literals(${T_NAME})
   endif()
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES LABELS "${T_LABELS}"
-                                  ENVIRONMENT "UCHIWAKE_BUILD_DIR=${CMAKE_BINARY_DIR};UCHIWAKE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  # The test support knows the build and source trees (compiled in).
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${T_LABELS}")
 endfunction()

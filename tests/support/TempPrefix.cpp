@@ -49,12 +49,12 @@ std::string TempPrefix::ReadFile(const std::string& relative) const {
 
 std::string BuildDir() {
   const char* dir = std::getenv("UCHIWAKE_BUILD_DIR");
-  return dir != nullptr ? dir : ".";
+  return dir != nullptr && *dir != '\0' ? dir : UW_TEST_BUILD_DIR;
 }
 
 std::string SourceDir() {
   const char* dir = std::getenv("UCHIWAKE_SOURCE_DIR");
-  return dir != nullptr ? dir : ".";
+  return dir != nullptr && *dir != '\0' ? dir : UW_TEST_SOURCE_DIR;
 }
 
 }  // namespace uwtest

@@ -30,9 +30,9 @@ class TempPrefix {
   bool m_hadOldPrefix = false;
 };
 
-// Folder of the build tree (UCHIWAKE_BUILD_DIR, set by CTest for every test).
+// Folder of the build tree the tests were built in (UCHIWAKE_BUILD_DIR overrides).
 std::string BuildDir();
-// Folder of the source tree (UCHIWAKE_SOURCE_DIR).
+// Folder of the source tree (UCHIWAKE_SOURCE_DIR overrides).
 std::string SourceDir();
 
 }  // namespace uwtest
