@@ -91,7 +91,18 @@ XvfbSession::XvfbSession() {
     m_error = "Xvfb did not start";
     return;
   }
-  m_display = ":" + number;
+  // Said ready; make sure a client gets through before any test relies on it.
+  const std::string display = ":" + number;
+  const std::string xdpyinfo = FindProgram("xdpyinfo");
+  while (!xdpyinfo.empty()) {
+    if (RunProcess({xdpyinfo, "-display", display}, {}, 10).exitStatus == 0) break;
+    if (Clock::now() >= deadline) {
+      m_error = "Xvfb on " + display + " takes no clients";
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  m_display = display;
 }
 
 XvfbSession::~XvfbSession() {

@@ -29,7 +29,7 @@ class WxBackendTest : public ::testing::Test {
         {"DISPLAY", m_xvfb.Display()}, {"UCHIWAKE_UI", "wx"}, {"UCHIWAKE_PREFIX", m_prefix.path()}};
     // Leaks inside GTK and fontconfig are theirs (sanitizer builds).
     if (std::getenv("LSAN_OPTIONS") == nullptr) {
-      env["LSAN_OPTIONS"] = std::string("suppressions=") + UW_SOURCE_DIR + "/tests/lsan.supp";
+      env["LSAN_OPTIONS"] = "suppressions=" + uwtest::SourceDir() + "/tests/lsan.supp";
     }
     return std::make_unique<uwtest::GuiProcess>(
         std::vector<std::string>{uwtest::BuildDir() + "/tests/uw_ui_fixture", mode}, env,

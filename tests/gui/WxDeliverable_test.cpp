@@ -32,7 +32,7 @@ TEST(WxDeliverableTest, FailureBoxStandsOverThePaintedProgressDialog) {
 
   std::map<std::string, std::string> env = {{"DISPLAY", xvfb.Display()}, {"UCHIWAKE_UI", "wx"}};
   if (std::getenv("LSAN_OPTIONS") == nullptr) {
-    env["LSAN_OPTIONS"] = std::string("suppressions=") + UW_SOURCE_DIR + "/tests/lsan.supp";
+    env["LSAN_OPTIONS"] = "suppressions=" + uwtest::SourceDir() + "/tests/lsan.supp";
   }
   uwtest::GuiProcess run(
       {talhost, "run", kClass, "--func", "7", "--path", "C:\\Tal\\Out\\busy.xml"}, env,
