@@ -40,7 +40,8 @@ int RunWinApp(int argc, char** argv) {
     if (wxStarted) {
       InstallBackend(MakeWxBackend());
     } else {
-      std::fprintf(stderr, "uchiwake: no real windows can be opened (DISPLAY=%s); running headless\n",
+      std::fprintf(stderr,
+                   "uchiwake: no real windows can be opened (DISPLAY=%s); running headless\n",
                    std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "");
       InstallBackend(MakeHeadlessBackendForProcess());
     }

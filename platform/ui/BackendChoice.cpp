@@ -79,7 +79,8 @@ Backend& CurrentBackend() {
         Adopt(MakeWxBackend());
         return *g_backend;
       }
-      std::fprintf(stderr, "uchiwake: no real windows can be opened (DISPLAY=%s); running headless\n",
+      std::fprintf(stderr,
+                   "uchiwake: no real windows can be opened (DISPLAY=%s); running headless\n",
                    std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "");
     }
     Adopt(MakeHeadlessBackendForProcess());

@@ -61,6 +61,12 @@ class WindowTable final : public LocalWindows {
   HWND AddDialog(const DialogTemplateData* tpl, HWND owner);
   // Removes a dialog and its controls, detaching their objects.
   void RemoveDialog(HWND dialog);
+  // Destroys a dialog's window in the backend (when there still is one; at
+  // the end of the process it may be gone already) and removes it.
+  void DestroyDialog(HWND dialog) {
+    if (m_backend != nullptr) m_backend->DestroyDialog(dialog);
+    RemoveDialog(dialog);
+  }
 
   // The entry of a live window of this layer, or null.
   WindowEntry* Find(HWND hwnd) {

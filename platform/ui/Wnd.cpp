@@ -15,9 +15,7 @@ CWnd::~CWnd() {
   const uw::ui::WindowEntry* entry = table.Find(m_hWnd);
   if (entry != nullptr && entry->isDialog && entry->object == this) {
     // The derived parts are gone: the window goes without notifications.
-    const HWND hwnd = m_hWnd;
-    uw::ui::CurrentBackend().DestroyDialog(hwnd);
-    table.RemoveDialog(hwnd);
+    table.DestroyDialog(m_hWnd);
   } else {
     table.Detach(m_hWnd, this);
   }
@@ -44,8 +42,7 @@ BOOL CWnd::DestroyWindow() {
   const HWND hwnd = m_hWnd;
   // The destroy notification reaches the dialog's object while it is whole.
   if (entry->object != nullptr) entry->object->OnCmdMsg(WM_DESTROY, 0, 0);
-  uw::ui::CurrentBackend().DestroyDialog(hwnd);
-  table.RemoveDialog(hwnd);
+  table.DestroyDialog(hwnd);
   return TRUE;
 }
 
