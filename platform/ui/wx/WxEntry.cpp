@@ -11,6 +11,7 @@
 #include <wx/log.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace uw::ui {
 namespace {
@@ -37,6 +38,10 @@ bool g_started = false;
 
 bool StartWx(int& argc, char** argv) {
   if (g_started) return true;
+  // Without a session bus the toolkit's settings cannot be stored, and every
+  // attempt (the file dialog makes many) prints a warning: keep them in
+  // memory for this process instead.
+  if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) setenv("GSETTINGS_BACKEND", "memory", 0);
   wxSetAssertHandler(ReportAssert);
   wxApp::SetInstance(new UwApp());
   if (!wxEntryStart(argc, argv)) {
