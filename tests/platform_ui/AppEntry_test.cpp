@@ -45,6 +45,21 @@ TEST(AppEntryTest, WithoutDisplayOrScriptAProgramRunsHeadlessAndEnds) {
       << run.output;
 }
 
+TEST(AppEntryTest, RealWindowsThatCannotOpenFallBackToHeadless) {
+  uwtest::TempPrefix prefix;
+  std::map<std::string, std::string> env = kNoDisplay;
+  env["UCHIWAKE_UI"] = "wx";
+  env["DISPLAY"] = ":999";  // no such server
+  const uwtest::ProcessResult run = uwtest::RunProcess({Fixture(), "message"}, env, 30);
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitStatus, 1) << run.output;
+  EXPECT_NE(run.output.find("no real windows can be opened (DISPLAY=:999); running headless"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find("message box: uw_ui_fixture [information; OK]\n"), std::string::npos)
+      << run.output;
+}
+
 TEST(AppEntryTest, AScriptFileDrivesTheProgramAndLeftoverLinesAreCounted) {
   uwtest::TempPrefix prefix;
   prefix.WriteFile("script.txt", "answer ok\nkey F12\n");
