@@ -52,7 +52,7 @@ class WxBackendTest : public ::testing::Test {
 
 TEST_F(WxBackendTest, ConditionsTemplateIsLaidOutInDialogUnitsOfTheDialogFont) {
   auto program = Start("conditions");
-  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 15);
+  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 30);
   ASSERT_EQ(windows.size(), 1u) << program->Output();
   EXPECT_EQ(uwtest::WindowTitle(m_xvfb.Display(), windows[0]), "科目内訳書 - 集計条件");
   // 255 x 157 dialog units at 1.75 x 1.625 pixels (IPAPGothic, 9 points).
@@ -74,7 +74,7 @@ TEST_F(WxBackendTest, ConditionsTemplateIsLaidOutInDialogUnitsOfTheDialogFont) {
 TEST_F(WxBackendTest, ProgressDialogStaysPaintedAndAMessageBoxShowsOverIt) {
   auto program = Start("progress");
   ASSERT_TRUE(program->WaitForOutput("fixture: progress done", 30)) << program->Output();
-  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 2, 15);
+  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 2, 30);
   ASSERT_EQ(windows.size(), 2u) << program->Output();
   std::vector<std::string> titles;
   for (const std::string& window : windows) {
@@ -96,7 +96,7 @@ TEST_F(WxBackendTest, ProgressDialogStaysPaintedAndAMessageBoxShowsOverIt) {
 
 TEST_F(WxBackendTest, KeysPressedDuringARunWaitUntilALoopTakesInput) {
   auto program = Start("slowprogress");
-  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 15);
+  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 30);
   ASSERT_EQ(windows.size(), 1u) << program->Output();
   Focus(windows[0]);
   // Esc would cancel the dialog if it were handled now; the repaints of the
@@ -119,7 +119,7 @@ TEST_F(WxBackendTest, KeysPressedDuringARunWaitUntilALoopTakesInput) {
 
 TEST_F(WxBackendTest, KeysReachPreTranslateMessageWithTheFocusedControl) {
   auto program = Start("keys");
-  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 15);
+  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 30);
   ASSERT_EQ(windows.size(), 1u) << program->Output();
   Focus(windows[0]);
   // F12, Enter and Shift+Esc are taken by the dialog; Tab is not, so it

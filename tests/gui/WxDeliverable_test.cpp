@@ -38,14 +38,14 @@ TEST(WxDeliverableTest, FailureBoxStandsOverThePaintedProgressDialog) {
       {talhost, "run", kClass, "--func", "7", "--path", "C:\\Tal\\Out\\busy.xml"}, env,
       prefix.path() + "/run.out");
 
-  std::vector<std::string> windows = uwtest::WaitForWindows(xvfb.Display(), kClass, 1, 20);
+  std::vector<std::string> windows = uwtest::WaitForWindows(xvfb.Display(), kClass, 1, 30);
   ASSERT_EQ(windows.size(), 1u) << run.Output();
   EXPECT_EQ(uwtest::WindowTitle(xvfb.Display(), windows[0]), "科目内訳書 - 集計条件");
   EXPECT_FALSE(uwtest::Screenshot(xvfb.Display(), "deliverable-conditions-fixed-path").empty());
   uwtest::RunOnDisplay(xvfb.Display(), {"xdotool", "windowfocus", "--sync", windows[0]});
   uwtest::RunOnDisplay(xvfb.Display(), {"xdotool", "key", "F12"});
 
-  windows = uwtest::WaitForWindows(xvfb.Display(), kClass, 2, 20);
+  windows = uwtest::WaitForWindows(xvfb.Display(), kClass, 2, 30);
   ASSERT_EQ(windows.size(), 2u) << run.Output();
   std::string box;
   std::string progressTitle;

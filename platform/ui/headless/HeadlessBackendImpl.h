@@ -12,6 +12,10 @@
 
 namespace uw::headless {
 
+// How the transcript names a control id ("-" for none) and quotes a text.
+inline std::string IdText(int id) { return id == -1 ? "-" : std::to_string(id); }
+inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
 class HeadlessBackend : public uw::ui::Backend {
  public:
   // `capture`: keep the transcript in memory instead of printing it.

@@ -41,7 +41,12 @@ bool StartWx(int& argc, char** argv) {
   // Without a session bus the toolkit's settings cannot be stored, and every
   // attempt (the file dialog makes many) prints a warning: keep them in
   // memory for this process instead.
-  if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) setenv("GSETTINGS_BACKEND", "memory", 0);
+  // For the same reason the accessibility bridge, which looks for its bus
+  // through the session bus, is left out.
+  if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) {
+    setenv("GSETTINGS_BACKEND", "memory", 0);
+    setenv("NO_AT_BRIDGE", "1", 0);
+  }
   wxSetAssertHandler(ReportAssert);
   wxApp::SetInstance(new UwApp());
   if (!wxEntryStart(argc, argv)) {
