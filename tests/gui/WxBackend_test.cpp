@@ -117,6 +117,18 @@ TEST_F(WxBackendTest, KeysPressedDuringARunWaitUntilALoopTakesInput) {
   EXPECT_EQ(program->Wait(15), 1) << program->Output();
 }
 
+TEST_F(WxBackendTest, TypingReplacesTheTextTheProgramSelected) {
+  auto program = Start("select");
+  const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 30);
+  ASSERT_EQ(windows.size(), 1u) << program->Output();
+  Focus(windows[0]);
+  uwtest::RunOnDisplay(m_xvfb.Display(), {"xdotool", "type", "--delay", "20", "D:\\new.xml"});
+  Keys({"Escape"});
+  EXPECT_EQ(program->Wait(15), 2) << program->Output();
+  EXPECT_NE(program->Output().find("fixture: path D:\\new.xml\n"), std::string::npos)
+      << program->Output();
+}
+
 TEST_F(WxBackendTest, KeysReachPreTranslateMessageWithTheFocusedControl) {
   auto program = Start("keys");
   const std::vector<std::string> windows = uwtest::WaitForWindows(m_xvfb.Display(), kClass, 1, 30);

@@ -88,8 +88,10 @@ void WxBackend::SetSelection(HWND hwnd, int start, int end, bool scroll) {
   };
   const long from = chars(start);
   const long to = end < 0 ? edit->GetLastPosition() : chars(end);
+  // The entry keeps its caret at the end of the selection in view by
+  // itself; moving the caret to show it would drop the selection.
+  (void)scroll;
   edit->SetSelection(from, to);
-  if (scroll) edit->ShowPosition(to);
 }
 
 void WxBackend::PushProgress(Entry& dialog) {
