@@ -35,6 +35,11 @@ function(uchiwake_add_test)
     uchiwake_cp932_literals(${T_NAME})
   endif()
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  # The test support knows the build and source trees (compiled in).
-  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${T_LABELS}")
+  # The test support knows the build and source trees (compiled in). Tests
+  # with real windows each start an X server and a toolkit: one at a time.
+  set(properties LABELS "${T_LABELS}")
+  if("gui" IN_LIST T_LABELS)
+    list(APPEND properties RESOURCE_LOCK x_server)
+  endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
