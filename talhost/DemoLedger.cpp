@@ -142,16 +142,16 @@ template <std::size_t N>
 void AddChart(LedgerBuilder& ledger, TLONG dataNo, const DemoAccount (&chart)[N]) {
   int leaf = 0;
   for (const DemoAccount& a : chart) {
-    AccountSpec spec;
-    spec.code = a.code;
-    spec.name = a.name;
-    spec.kind = a.kind;
-    spec.balanceSide = a.side;
-    spec.omitA = a.omitA;
-    spec.omitB = a.omitB;
-    spec.attrFlags = a.attr;
-    spec.inMaster = a.inMaster;
-    ledger.AddAccount(dataNo, spec);
+    AccountSpec entry;
+    entry.code = a.code;
+    entry.name = a.name;
+    entry.kind = a.kind;
+    entry.balanceSide = a.side;
+    entry.omitA = a.omitA;
+    entry.omitB = a.omitB;
+    entry.attrFlags = a.attr;
+    entry.inMaster = a.inMaster;
+    ledger.AddAccount(dataNo, entry);
 
     const int other = a.side == D ? C : D;
     AddLine(ledger, dataNo, a, 0, a.side, a.opening);
