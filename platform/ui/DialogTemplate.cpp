@@ -1,5 +1,6 @@
 #include "platform/ui/DialogTemplate.h"
 
+#include <cctype>
 #include <map>
 
 namespace uw {
@@ -38,6 +39,18 @@ void RegisterApplicationIcon(UINT, const IconImage* images, std::size_t count) {
 const IconImage* GetApplicationIcon(std::size_t* count) {
   *count = ApplicationIcon().count;
   return ApplicationIcon().images;
+}
+
+char MnemonicOf(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+  }
+  return 0;
 }
 
 }  // namespace uw

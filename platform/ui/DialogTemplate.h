@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "platform/win/windef.h"
 
@@ -52,5 +53,9 @@ const DialogTemplateData* FindDialogTemplate(UINT id);
 void RegisterApplicationIcon(UINT id, const IconImage* images, std::size_t count);
 // The application icon's images (count 0 when none is registered).
 const IconImage* GetApplicationIcon(std::size_t* count);
+
+// The mnemonic letter that `&` marks in a control text, upper case
+// ("参照(&D)..." gives 'D'; "&&" is a literal ampersand), or 0 for none.
+char MnemonicOf(const std::string& text);
 
 }  // namespace uw

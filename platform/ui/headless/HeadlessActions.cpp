@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/ui/DialogTemplate.h"
 #include "platform/ui/headless/HeadlessBackendImpl.h"
 #include "platform/ui/winuser.h"
 #include "platform/win/text_convert.h"
@@ -35,19 +36,6 @@ std::string CutToCp932Bytes(const std::string& text, int bytes) {
     kept += length;
   }
   return uw::Cp932ToUtf8(cp932.substr(0, kept));
-}
-
-// The mnemonic letter of a control text ("参照(&D)..." gives 'D'), or 0.
-char Mnemonic(const std::string& text) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
-  }
-  return 0;
 }
 
 }  // namespace
@@ -216,7 +204,7 @@ void HeadlessBackend::NativeKey(HWND hwnd, int vk, unsigned modifiers) {
   for (std::size_t i = 0; i < dialog->children.size(); ++i) {
     Window* control = Find(dialog->children[i]);
     if (!control->visible || !control->enabled ||
-        Mnemonic(control->text) != static_cast<char>(vk)) {
+        MnemonicOf(control->text) != static_cast<char>(vk)) {
       continue;
     }
     if (control->kind == ControlKind::kPushButton || control->kind == ControlKind::kCheckBox) {

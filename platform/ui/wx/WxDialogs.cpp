@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/ui/DialogTemplate.h"
 #include "platform/ui/winuser.h"
 #include "platform/ui/wx/WxBackendImpl.h"
 #include "platform/ui/wx/WxLayout.h"
@@ -62,18 +63,6 @@ int VirtualKey(int code) {
     default:
       return 0;
   }
-}
-
-char Mnemonic(const std::string& text) {
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
-  }
-  return 0;
 }
 
 }  // namespace
@@ -267,7 +256,7 @@ bool WxBackend::MnemonicFocus(HWND hwnd, int vk) {
   for (std::size_t i = 0; i < d->children.size(); ++i) {
     Entry* e = Find(d->children[i]);
     if ((e->kind != ControlKind::kStatic && e->kind != ControlKind::kGroupBox) ||
-        Mnemonic(e->text) != static_cast<char>(vk)) {
+        MnemonicOf(e->text) != static_cast<char>(vk)) {
       continue;
     }
     for (std::size_t j = i + 1; j < d->children.size(); ++j) {
