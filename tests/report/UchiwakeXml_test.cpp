@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -21,7 +22,7 @@ const std::string kVer = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
 
 // The list and company of the example report.
 void FillExample(ReportRun& run) {
-  std::strcpy(run.m_data.companyName, "ABC商事");
+  std::snprintf(run.m_data.companyName, sizeof(run.m_data.companyName), "%s", "ABC商事");
   run.Add(1110000, "現金", 0, 12345678000);
   run.Add(1310000, "普通預金", 1, 50000000000);
   run.Add(1310001, "Ａ銀行", 0, 30000000000);
@@ -147,7 +148,7 @@ TEST_F(UchiwakeXmlTest, WithoutMemoryForTheSupportFileTheDefaultsAreWritten) {
 
 TEST_F(UchiwakeXmlTest, EverySpecialCharacterGivesAWellFormedReport) {
   m_run.WriteSupport(kName + "&<>\"'\r\n" + kVer + "'\"><&\r\n");
-  std::strcpy(m_run.m_data.companyName, "A&B<C>D");
+  std::snprintf(m_run.m_data.companyName, sizeof(m_run.m_data.companyName), "%s", "A&B<C>D");
   m_run.Add(1110000, "&<>\"'", 1, 10000);
   m_run.Add(1110001, "'\"<>&", 0, -10000);
   m_run.Add(1110000, "&<>\"'", 1, 10000);
