@@ -32,7 +32,7 @@ class Output {
 
 enum class Size { kDefault, kShort, kLong, kInt64 };
 
-struct Spec {
+struct Conversion {
   bool left = false;
   bool alternate = false;
   bool zero = false;
@@ -68,25 +68,26 @@ char* Digits(std::uint64_t magnitude, unsigned radix, bool upper, char* end) {
   return p;
 }
 
-void PutPadded(Output* out, const Spec& spec, const char* prefix, std::size_t prefixLength,
-               std::size_t zeros, const char* body, std::size_t bodyLength) {
+void PutPadded(Output* out, const Conversion& conversion, const char* prefix,
+               std::size_t prefixLength, std::size_t zeros, const char* body,
+               std::size_t bodyLength) {
   const std::size_t length = prefixLength + zeros + bodyLength;
-  const std::size_t pad = spec.width > length ? spec.width - length : 0;
-  if (!spec.left && !spec.zero) out->Repeat(' ', pad);
+  const std::size_t pad = conversion.width > length ? conversion.width - length : 0;
+  if (!conversion.left && !conversion.zero) out->Repeat(' ', pad);
   out->Append(prefix, prefixLength);
-  if (!spec.left && spec.zero) out->Repeat('0', pad);
+  if (!conversion.left && conversion.zero) out->Repeat('0', pad);
   out->Repeat('0', zeros);
   out->Append(body, bodyLength);
-  if (spec.left) out->Repeat(' ', pad);
+  if (conversion.left) out->Repeat(' ', pad);
 }
 
-void PutInteger(Output* out, Spec spec, char type, va_list* args) {
+void PutInteger(Output* out, Conversion conversion, char type, va_list* args) {
   const bool isSigned = type == 'd' || type == 'i';
   bool negative = false;
   std::uint64_t magnitude = 0;
   if (isSigned) {
     std::int64_t value = 0;
-    switch (spec.size) {
+    switch (conversion.size) {
       case Size::kInt64:
         value = va_arg(*args, std::int64_t);
         break;
@@ -101,7 +102,7 @@ void PutInteger(Output* out, Spec spec, char type, va_list* args) {
     magnitude =
         negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
   } else {
-    switch (spec.size) {
+    switch (conversion.size) {
       case Size::kInt64:
         magnitude = va_arg(*args, std::uint64_t);
         break;
@@ -119,14 +120,14 @@ void PutInteger(Output* out, Spec spec, char type, va_list* args) {
   char* first = Digits(magnitude, hex ? 16 : 10, type == 'X', end);
   std::size_t count = static_cast<std::size_t>(end - first);
   // A precision of 0 prints nothing for the value 0, as in C.
-  if (spec.hasPrecision && spec.precision == 0 && magnitude == 0) count = 0;
+  if (conversion.hasPrecision && conversion.precision == 0 && magnitude == 0) count = 0;
   const std::size_t zeros =
-      spec.hasPrecision && spec.precision > count ? spec.precision - count : 0;
-  if (spec.hasPrecision) spec.zero = false;
+      conversion.hasPrecision && conversion.precision > count ? conversion.precision - count : 0;
+  if (conversion.hasPrecision) conversion.zero = false;
   const char* prefix = "";
   if (negative) prefix = "-";
-  if (hex && spec.alternate && magnitude != 0) prefix = type == 'X' ? "0X" : "0x";
-  PutPadded(out, spec, prefix, std::strlen(prefix), zeros, end - count, count);
+  if (hex && conversion.alternate && magnitude != 0) prefix = type == 'X' ? "0X" : "0x";
+  PutPadded(out, conversion, prefix, std::strlen(prefix), zeros, end - count, count);
 }
 
 void Format(Output* out, const char* format, va_list args) {
@@ -141,33 +142,33 @@ void Format(Output* out, const char* format, va_list args) {
       continue;
     }
     ++p;
-    Spec spec;
+    Conversion conversion;
     for (;; ++p) {
       if (*p == '-') {
-        spec.left = true;
+        conversion.left = true;
       } else if (*p == '#') {
-        spec.alternate = true;
+        conversion.alternate = true;
       } else if (*p == '0') {
-        spec.zero = true;
+        conversion.zero = true;
       } else {
         break;
       }
     }
-    if (spec.left) spec.zero = false;
-    spec.width = ParseNumber(&p);
+    if (conversion.left) conversion.zero = false;
+    conversion.width = ParseNumber(&p);
     if (*p == '.') {
       ++p;
-      spec.hasPrecision = true;
-      spec.precision = ParseNumber(&p);
+      conversion.hasPrecision = true;
+      conversion.precision = ParseNumber(&p);
     }
     if (*p == 'h') {
-      spec.size = Size::kShort;
+      conversion.size = Size::kShort;
       ++p;
     } else if (*p == 'l') {
-      spec.size = Size::kLong;
+      conversion.size = Size::kLong;
       ++p;
     } else if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
-      spec.size = Size::kInt64;
+      conversion.size = Size::kInt64;
       p += 3;
     }
     const char type = *p;
@@ -179,21 +180,22 @@ void Format(Output* out, const char* format, va_list args) {
       case 'u':
       case 'x':
       case 'X':
-        PutInteger(out, spec, type, &ap);
+        PutInteger(out, conversion, type, &ap);
         break;
       case 'c': {
         const char c = static_cast<char>(va_arg(ap, int));
-        spec.zero = false;
-        PutPadded(out, spec, "", 0, 0, &c, 1);
+        conversion.zero = false;
+        PutPadded(out, conversion, "", 0, 0, &c, 1);
         break;
       }
       case 's': {
         const char* text = va_arg(ap, const char*);
         if (text == nullptr) text = "(null)";
-        const std::size_t length =
-            spec.hasPrecision ? uw::CutToCharBoundary(text, spec.precision) : std::strlen(text);
-        spec.zero = false;
-        PutPadded(out, spec, "", 0, 0, text, length);
+        const std::size_t length = conversion.hasPrecision
+                                       ? uw::CutToCharBoundary(text, conversion.precision)
+                                       : std::strlen(text);
+        conversion.zero = false;
+        PutPadded(out, conversion, "", 0, 0, text, length);
         break;
       }
       default:  // "%%" and unknown types: the character itself

@@ -148,12 +148,12 @@ class SumCondTest : public testing::Test {
 
   talhost::LedgerBuilder& Ledger() { return *m_ledger; }
 
-  // Adds company data 1 with `spec` (its dataNo is replaced) and makes it
+  // Adds company data 1 with `company` (its dataNo is replaced) and makes it
   // the current user's selection.
-  void AddCompany(talhost::CompanySpec spec = {}) {
-    spec.dataNo = kDataNo;
-    if (spec.name.empty()) spec.name = "Sample";
-    Ledger().AddCompany(spec);
+  void AddCompany(talhost::CompanySpec company = {}) {
+    company.dataNo = kDataNo;
+    if (company.name.empty()) company.name = "Sample";
+    Ledger().AddCompany(company);
     Ledger().SelectCompany(talhost::kDefaultUserId, kDataNo, kFirstNo);
     m_bCompanyAdded = true;
   }
