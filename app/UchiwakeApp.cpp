@@ -4,11 +4,11 @@
 
 #include "aggregate/FindCondition.h"
 #include "app/AppTexts.h"
+#include "conditions/OutputPath.h"
 #include "host/TalCmn.h"
 #include "host/TalLink.h"
-#include "platform/win/fileapi.h"
 #include "platform/win/crt_io.h"
-#include "platform/win/mbstring.h"
+#include "platform/win/fileapi.h"
 #include "platform/win/window_msg.h"
 #include "resources/Edition.h"
 
@@ -45,23 +45,13 @@ BOOL CUchiwakeApp::InitInstance() {
     connect->m_hAppWnd = m_hHostWnd;
   }
 
-  // The level file and the support file are looked for beside the program.
+  // The level file and the support file are looked for beside the program:
+  // its folder is its path up to and including the last backslash.
   char modulePath[MAX_PATH + 1];
   std::memset(modulePath, 0, sizeof(modulePath));
   GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(modulePath);
-  std::size_t lastSeparator = sizeof(modulePath);
-  for (std::size_t i = 0; modulePath[i] != '\0'; ++i) {
-    if (_ismbblead(bytes[i]) && modulePath[i + 1] != '\0') {
-      ++i;  // a trail byte 0x5C is no separator
-    } else if (modulePath[i] == '\\') {
-      lastSeparator = i;
-    }
-  }
-  if (lastSeparator < sizeof(modulePath) - 1) {
-    modulePath[lastSeparator + 1] = '\0';
-    _chdir(modulePath);
-  }
+  const CString programFolder = GetFolderPart(modulePath);
+  if (!programFolder.IsEmpty()) _chdir(programFolder);
 
   if (CheckProgramLevel(1) == 0) {
     m_nResult = RESULT_ERROR;
@@ -103,8 +93,7 @@ int CUchiwakeApp::ExitInstance() {
 
 int CUchiwakeApp::GetCurrentDataInfo(StDATAINFO* out) {
   if (m_pSetData == nullptr) {
-    m_pSetData =
-        static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::SET_DATA, 1));
+    m_pSetData = static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::SET_DATA, 1));
   }
 
   ClSysUser* user = ClDataMgr::Inst()->GetSysUserObject();
@@ -134,8 +123,8 @@ int CUchiwakeApp::GetCurrentDataInfo(StDATAINFO* out) {
   return found;
 }
 
-void CUchiwakeApp::BuildFindInfo(StFINDINFO* findInfo, const StDATAINFO& dataInfo,
-                                 long startMonth, long endMonth) {
+void CUchiwakeApp::BuildFindInfo(StFINDINFO* findInfo, const StDATAINFO& dataInfo, long startMonth,
+                                 long endMonth) {
   ::BuildFindInfo(findInfo, dataInfo, startMonth, endMonth);
 }
 
